@@ -1,0 +1,100 @@
+#pragma once
+// The framed-photo renderer: the clipped photo with its effects under the frame image, the
+// note over both, the whole turned about its centre, as one 32-bit ARGB picture. The agent's
+// windows, the editor's preview and placement window and the About picture all show it.
+#include <windows.h>
+#include <objidl.h> // GDI+ needs it and the lean Windows header leaves it out
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace lumetta {
+
+// The render settings of one photo set. The defaults are the photo-set reader's.
+struct TFramedEffects {
+    std::string PhotoFile;          // used here only in the cannot-load message
+    std::int32_t RotationAngle = 0; // degrees, positive clockwise on screen
+    double ZoomRatio = 1.0;         // frame pixels x ZoomRatio = output pixels
+    std::string PhotoNotes;         // lines separated by CR LF
+    std::uint8_t NotesPos = 0;      // 0..8 cell of a 3 x 3 grid, 9 the frame's text area
+    std::string FontFace = "Arial";
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool StrikeOut = false;
+    std::int32_t FontSize = 14;     // em size in pixels at zoom 1
+    std::uint32_t FontColor = 0;    // 0x00BBGGRR; the high byte is ignored
+    std::int32_t Brightness = 0;
+    std::int32_t Contrast = 0;
+    std::int32_t Saturation = 0;
+    bool ColorNoise = false;
+    bool Emboss = false;
+    bool Sepia = false;
+};
+
+// The clip as fractions of the padded photo's width (X, W) and height (Y, H).
+struct TPhotoClipRect {
+    double X = 0.0;
+    double Y = 0.0;
+    double W = 1.0;
+    double H = 1.0;
+};
+
+// A rectangle of a frame image in its pixels, as a frame definition gives it.
+struct THoldRect {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+};
+
+// Every size and position of one render, computed before anything is drawn.
+struct TFramedGeometry {
+    int Extra = 0;           // e: pixels the photo area reaches past ImageHold right and down
+    double PhotoX = 0.0;     // the unrounded photo area on the canvas
+    double PhotoY = 0.0;
+    double PhotoW = 0.0;
+    double PhotoH = 0.0;
+    std::int64_t PartWidth = 0;  // the clip is scaled to Round(PhotoW) x Round(PhotoH)
+    std::int64_t PartHeight = 0;
+    std::int64_t CanvasWidth = 0; // the frame image scaled by the zoom
+    std::int64_t CanvasHeight = 0;
+    double HalfDiagonal = 0.0;
+    std::int64_t Side = 0;       // the result is Side x Side
+    std::int64_t CanvasLeft = 0; // where the canvas lies in the result before it turns
+    std::int64_t CanvasTop = 0;
+
+    // False when the frame image gave no canvas or the sizes are past what a bitmap can hold.
+    bool HasCanvas() const;
+    bool HasPhotoPart() const;
+};
+
+// Largest side of any bitmap the renderer makes (the result square included).
+inline constexpr std::int64_t MaxRenderSide = 16384;
+
+// Round(zoom x zoom + 0.5), ties to even: 2 at zoom 1, 4 at zoom 2, 1 at zoom 1/3.
+int PhotoAreaExtra(double zoom);
+
+TFramedGeometry FramedGeometry(std::uint32_t frameWidth, std::uint32_t frameHeight, const THoldRect& imageHold,
+                               double zoom);
+
+// Where and how the note is laid out for a note position.
+struct TNoteLayout {
+    Gdiplus::RectF Rect;
+    bool Aligned = false; // false: the string format keeps its defaults (near, near)
+    Gdiplus::StringAlignment Alignment = Gdiplus::StringAlignmentNear;     // horizontal
+    Gdiplus::StringAlignment LineAlignment = Gdiplus::StringAlignmentNear; // vertical
+};
+
+TNoteLayout NoteLayout(std::uint8_t notesPos, const TFramedGeometry& geometry, const THoldRect& textHold,
+                       double zoom);
+
+// FontStyleBold 1 + Italic 2 + Underline 4 + Strikeout 8.
+int NoteFontStyle(const TFramedEffects& effects);
+
+// The opaque GDI+ colour of a 0x00BBGGRR value; its high byte is ignored.
+Gdiplus::ARGB NoteColor(std::uint32_t fontColor);
+
+} // namespace lumetta
