@@ -46,7 +46,7 @@ inline void DestroyIconHandle(HICON icon) { DestroyIcon(icon); }
 } // namespace detail
 
 template <typename T>
-using GdiObject = UniqueHandle<T, [](T object) { detail::DeleteGdiObject(object); }>;
+using GdiObject = UniqueHandle<T, detail::DeleteGdiObject>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;

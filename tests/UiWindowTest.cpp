@@ -1,0 +1,408 @@
+// The window side of the class library: ownership, dispatch, forms, modal showing, menus,
+// timers, fonts and the mouse routing to windowless controls.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ui/Application.h"
+#include "ui/CustomControl.h"
+#include "ui/Font.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
+#include "ui/Timer.h"
+
+using namespace ui;
+
+namespace {
+
+// Handles messages until the condition holds or the time is up.
+template <typename Condition>
+bool PumpUntil(Condition condition, DWORD milliseconds = 3000)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds)
+            return false;
+        App().ProcessMessages();
+        Sleep(5);
+    }
+    return true;
+}
+
+// A windowless control that records its mouse.
+class Spot : public GraphicControl {
+public:
+    using GraphicControl::GraphicControl;
+    std::vector<std::string> events;
+    void MouseEnter() override { events.push_back("enter"); }
+    void MouseLeave() override { events.push_back("leave"); }
+};
+
+class TestForm : public Form {
+public:
+    explicit TestForm(FormArgs args = {}) : Form(nullptr, args) {}
+    std::string seen = "whole";
+    DWORD extraExStyle = 0;
+    DWORD removedExStyle = 0;
+
+protected:
+    void ApplyWindowStyle(CreateParams& params) override
+    {
+        Form::ApplyWindowStyle(params);
+        params.exStyle = (params.exStyle | extraExStyle) & ~removedExStyle;
+    }
+};
+
+FormArgs Layout(const char* className, int width = 200, int height = 100)
+{
+    FormArgs args;
+    args.className = className;
+    args.caption = "Caption";
+    args.clientWidth = width;
+    args.clientHeight = height;
+    args.tag = 77;
+    return args;
+}
+
+class UiWindow : public ::testing::Test {
+protected:
+    std::vector<std::string> errors;
+    void SetUp() override
+    {
+        App().OnException = [this](const std::string& text) { errors.push_back(text); };
+    }
+    void TearDown() override { App().OnException = nullptr; }
+};
+
+TEST_F(UiWindow, FormsAreMadeFromTheirLayout)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestLayoutForm", 132, 63));
+    ASSERT_NE(form->Handle(), nullptr);
+    char name[64] = {};
+    GetClassNameA(form->Handle(), name, sizeof name);
+    EXPECT_STREQ(name, "UiTestLayoutForm");
+    char title[64] = {};
+    GetWindowTextA(form->Handle(), title, sizeof title);
+    EXPECT_STREQ(title, "Caption");
+    EXPECT_EQ(form->ClientWidth(), 132);
+    EXPECT_EQ(form->ClientHeight(), 63);
+    EXPECT_EQ(form->Tag(), 77);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    // Owned by the application window unless told otherwise.
+    EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), App().Handle());
+    EXPECT_EQ(FindWindowA("UiTestLayoutForm", "Caption"), form->Handle());
+}
+
+TEST_F(UiWindow, CreationParametersHookShapesTheWindow)
+{
+    auto form = std::make_unique<TestForm>(Layout("UiTestStyledForm"));
+    form->extraExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    form->Loaded();
+    const LONG exStyle = GetWindowLongA(form->Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+
+    auto plain = std::make_unique<TestForm>(Layout("UiTestStyledForm2"));
+    plain->extraExStyle = WS_EX_APPWINDOW;
+    plain->removedExStyle = WS_EX_APPWINDOW | WS_EX_TOOLWINDOW;
+    plain->Loaded();
+    EXPECT_FALSE(GetWindowLongA(plain->Handle(), GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW));
+    // The client size holds whatever the final styles make of the frame.
+    EXPECT_EQ(plain->ClientWidth(), 200);
+    Component::Free(form.release());
+    Component::Free(plain.release());
+}
+
+TEST_F(UiWindow, CreateAndDestroyEventsSeeTheWholeForm)
+{
+    std::vector<std::string> log;
+    {
+        auto form = std::make_unique<TestForm>(Layout("UiTestEventsForm"));
+        TestForm* raw = form.get();
+        form->OnCreate = [&](Component&) { log.push_back("create " + std::to_string(IsWindow(raw->Handle()))); };
+        form->OnDestroy = [&](Component&) { log.push_back("destroy " + raw->seen); };
+        form->OnShow = [&](Component&) { log.push_back("show"); };
+        Owned<TestForm> owned(form.release());
+        owned->Loaded();
+        owned->Loaded();
+        owned->Show();
+        EXPECT_TRUE(IsWindowVisible(owned->Handle()));
+        owned->Show();
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"create 1", "show", "destroy whole"}));
+}
+
+TEST_F(UiWindow, OwnedComponentsKeepCreationOrderAndGoLastFirst)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestOwnerForm"));
+    auto* menu = form->Add<PopupMenu>({.name = "pmMain"});
+    auto* first = form->Add<MenuItem>({.name = "miFirst", .parent = menu->Items(), .caption = "First", .tag = 1});
+    auto* timer = form->Add<Timer>({.name = "Tick", .enabled = false});
+    ASSERT_EQ(form->ComponentCount(), 3);
+    EXPECT_EQ(&form->Components(0), menu);
+    EXPECT_EQ(&form->Components(1), first);
+    EXPECT_EQ(&form->Components(2), timer);
+    EXPECT_EQ(form->FindComponent("MIFIRST"), first);
+    EXPECT_EQ(form->FindComponent("absent"), nullptr);
+    Component::Free(timer);
+    EXPECT_EQ(form->ComponentCount(), 2);
+    EXPECT_EQ(menu->Items()->Count(), 1);
+    Component::Free(first);
+    EXPECT_EQ(menu->Items()->Count(), 0);
+}
+
+TEST_F(UiWindow, BoundHandlersGoFirstAndPassOnWithInherited)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestBoundForm"));
+    std::string received;
+    form->BindMessage(WM_COPYDATA, [&](Message& message) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.lParam);
+        received.assign(static_cast<const char*>(data->lpData), data->cbData);
+        message.result = 5;
+    });
+    std::string text = "Uabc";
+    COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), text.data()};
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 5);
+    EXPECT_EQ(received, "Uabc");
+
+    // A handler that passes on: the window's own handling (here: WM_CLOSE hides it).
+    int seen = 0;
+    form->BindMessage(WM_CLOSE, [&](Message& message) {
+        ++seen;
+        form->Inherited(message);
+    });
+    form->Show();
+    SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(seen, 1);
+    EXPECT_FALSE(form->Visible());
+    EXPECT_TRUE(IsWindow(form->Handle()));
+}
+
+TEST_F(UiWindow, AnExceptionEscapingAHandlerReachesTheErrorBox)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestErrorForm"));
+    form->BindMessage(WM_USER + 1, [](Message&) { throw std::runtime_error("Broken photo set"); });
+    SendMessageA(form->Handle(), WM_USER + 1, 0, 0);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Broken photo set");
+    // The window lives on and keeps handling messages.
+    EXPECT_TRUE(IsWindow(form->Handle()));
+    SendMessageA(form->Handle(), WM_USER + 1, 0, 0);
+    EXPECT_EQ(errors.size(), 2u);
+}
+
+TEST_F(UiWindow, ReleaseWaitsForTheRunningHandler)
+{
+    auto* form = new TestForm(Layout("UiTestReleaseForm"));
+    form->Loaded();
+    bool destroyed = false;
+    bool stillWholeAfterRelease = false;
+    form->OnDestroy = [&](Component&) { destroyed = true; };
+    HWND window = form->Handle();
+    form->BindMessage(WM_USER + 2, [&](Message&) {
+        form->Show();
+        form->Release();
+        stillWholeAfterRelease = !destroyed && IsWindow(window);
+        // A nested message (a command arriving inside a dialog's loop) does not free it either.
+        SendMessageA(window, WM_NULL, 0, 0);
+        stillWholeAfterRelease = stillWholeAfterRelease && !destroyed && !IsWindowVisible(window);
+    });
+    SendMessageA(window, WM_USER + 2, 0, 0);
+    EXPECT_TRUE(stillWholeAfterRelease);
+    EXPECT_TRUE(destroyed);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(UiWindow, ShowModalReturnsTheModalResultAndFreesTheOtherWindows)
+{
+    auto main = MakeForm<TestForm>(Layout("UiTestModalMain"));
+    main->Show();
+    auto dialog = MakeForm<TestForm>(Layout("UiTestModalDialog"));
+    bool mainDisabledMeanwhile = false;
+    Timer* timer = dialog->Add<Timer>({.name = "Answer", .interval = 50});
+    timer->OnTimer = [&](Component&) {
+        mainDisabledMeanwhile = !IsWindowEnabled(main->Handle());
+        timer->SetEnabled(false);
+        dialog->SetModalResult(mrOk);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(mainDisabledMeanwhile);
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_EQ(dialog->GetModalResult(), mrOk);
+
+    // Closing a modal form answers Cancel; a visible form cannot be shown modally.
+    timer->OnTimer = [&](Component&) {
+        timer->SetEnabled(false);
+        PostMessageA(dialog->Handle(), WM_CLOSE, 0, 0);
+    };
+    timer->SetEnabled(true);
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_THROW(main->ShowModal(), std::runtime_error);
+}
+
+TEST_F(UiWindow, RadioItemsOfOneGroupKeepOneCheck)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestMenuForm"));
+    auto* menu = form->Add<PopupMenu>({.name = "pmMain"});
+    auto* sub = form->Add<MenuItem>({.name = "miTransparency", .parent = menu->Items(), .caption = "Opacity"});
+    std::vector<MenuItem*> radio;
+    for (int percent = 100; percent >= 10; percent -= 10)
+        radio.push_back(form->Add<MenuItem>(
+            {.parent = sub, .caption = std::to_string(percent) + "%", .radioItem = true}));
+    auto* line = form->Add<MenuItem>({.parent = sub, .caption = "-"});
+    auto* fade = form->Add<MenuItem>({.parent = sub, .caption = "Fade", .checked = true});
+    auto* other = form->Add<MenuItem>({.parent = sub, .caption = "Other group", .checked = true, .radioItem = true, .groupIndex = 1});
+    auto* elsewhere = form->Add<MenuItem>({.parent = menu->Items(), .caption = "Top", .checked = true, .radioItem = true});
+
+    radio[3]->SetChecked(true);
+    radio[0]->SetChecked(true);
+    radio[6]->SetChecked(true);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(radio[i]->Checked(), i == 6) << i;
+    EXPECT_TRUE(fade->Checked());
+    EXPECT_TRUE(other->Checked());
+    EXPECT_TRUE(elsewhere->Checked());
+    EXPECT_TRUE(line->IsLine());
+    EXPECT_EQ(sub->IndexOf(radio[6]), 6);
+    EXPECT_EQ(sub->IndexOf(fade), 11);
+    EXPECT_EQ(sub->IndexOf(elsewhere), -1);
+    // Unchecking leaves the others alone.
+    radio[6]->SetChecked(false);
+    for (MenuItem* item : radio)
+        EXPECT_FALSE(item->Checked());
+
+    int clicks = 0;
+    fade->OnClick = [&](Component& sender) { clicks += &sender == fade ? 1 : 100; };
+    fade->Click();
+    fade->SetEnabled(false);
+    fade->Click();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(UiWindow, TimersTickAndRestartOnlyOnANewInterval)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestTimerForm"));
+    auto* timer = form->Add<Timer>({.name = "T", .interval = 40, .enabled = false});
+    int ticks = 0;
+    timer->OnTimer = [&](Component&) { ++ticks; };
+    Sleep(100);
+    App().ProcessMessages();
+    EXPECT_EQ(ticks, 0);
+    timer->SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+    timer->SetEnabled(false);
+    const int stopped = ticks;
+    Sleep(100);
+    App().ProcessMessages();
+    EXPECT_EQ(ticks, stopped);
+
+    timer->OnTimer = [&](Component&) { throw std::runtime_error("tick failed"); };
+    timer->SetEnabled(true);
+    EXPECT_TRUE(PumpUntil([&] { return errors.size() >= 2; }));
+    EXPECT_EQ(errors[0], "tick failed");
+}
+
+TEST_F(UiWindow, WindowlessControlsGetTheMouseAndClicksFromPressAndRelease)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestMouseForm", 300, 200));
+    auto* below = form->Add<Spot>({.name = "below", .bounds = {10, 10, 100, 100}});
+    auto* above = form->Add<Spot>({.name = "above", .bounds = {50, 50, 100, 100}});
+    EXPECT_EQ(form->ControlAtPos(POINT{60, 60}), above);
+    EXPECT_EQ(form->ControlAtPos(POINT{20, 20}), below);
+    EXPECT_EQ(form->ControlAtPos(POINT{200, 20}), nullptr);
+    above->SetEnabled(false);
+    EXPECT_EQ(form->ControlAtPos(POINT{60, 60}), below);
+    EXPECT_EQ(form->ControlAtPos(POINT{60, 60}, true), above);
+    above->SetEnabled(true);
+
+    int clicks = 0, formClicks = 0;
+    std::vector<std::string> moves;
+    above->OnClick = [&](Component&) { ++clicks; };
+    form->OnClick = [&](Component&) { ++formClicks; };
+    above->OnMouseMove = [&](Control&, ShiftState, int x, int y) { moves.push_back(std::to_string(x) + "," + std::to_string(y)); };
+    HWND window = form->Handle();
+    form->Show();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 70));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(250, 190)); // still the pressed control's
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(60, 70));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(moves, (std::vector<std::string>{"200,140"}));
+    // Released outside: no click.
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 70));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(280, 190));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(formClicks, 0);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(250, 10));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(250, 10));
+    EXPECT_EQ(formClicks, 1);
+}
+
+TEST_F(UiWindow, HoverTrackingEntersAndLeavesOnce)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestHoverForm", 300, 200));
+    auto* spot = form->Add<Spot>({.name = "spot", .bounds = {10, 10, 50, 50}});
+    auto* custom = form->Add<CustomControl>({.name = "custom", .bounds = {100, 10, 50, 50}});
+    std::vector<std::string> customEvents;
+    custom->BindMessage(CM_MOUSEENTER, [&](Message& message) {
+        customEvents.push_back("enter");
+        custom->Inherited(message);
+    });
+    custom->OnMouseLeave = [&](Component&) { customEvents.push_back("leave"); };
+    form->SetBounds(100, 100, form->Width(), form->Height());
+    form->Show();
+    auto at = [&](int x, int y) { return form->ClientToScreen(POINT{x, y}); };
+    App().UpdateMouseControl(at(20, 20));
+    App().UpdateMouseControl(at(30, 30));
+    EXPECT_EQ(App().MouseControl(), spot);
+    App().UpdateMouseControl(at(120, 20));
+    App().UpdateMouseControl(at(125, 25));
+    EXPECT_EQ(App().MouseControl(), custom);
+    App().UpdateMouseControl(at(250, 150));
+    EXPECT_EQ(App().MouseControl(), form.get());
+    EXPECT_EQ(spot->events, (std::vector<std::string>{"enter", "leave"}));
+    EXPECT_EQ(customEvents, (std::vector<std::string>{"enter", "leave"}));
+    // A control that goes away is forgotten.
+    App().UpdateMouseControl(at(20, 20));
+    Component::Free(spot);
+    EXPECT_EQ(App().MouseControl(), nullptr);
+}
+
+TEST(UiFont, SizeAndHeightFollowEachOtherAtTheScreenResolution)
+{
+    Font font(FontArgs{.name = "Arial", .height = -19, .style = fsItalic});
+    const int ppi = Font::PixelsPerInch();
+    EXPECT_EQ(font.Size(), -MulDiv(-19, 72, ppi));
+    font.SetSize(14);
+    EXPECT_EQ(font.Height(), -MulDiv(14, ppi, 72));
+    int changes = 0;
+    font.OnChange = [&] { ++changes; };
+    font.SetSize(14);
+    EXPECT_EQ(changes, 0);
+    font.SetStyle(fsBold | fsUnderline);
+    font.SetColor(clWindowText);
+    EXPECT_EQ(changes, 1);
+
+    // A handle given to the font is read back into its description; the colour stays.
+    LOGFONTA description{};
+    description.lfHeight = -13;
+    description.lfWeight = FW_BOLD;
+    description.lfStrikeOut = 1;
+    description.lfCharSet = ANSI_CHARSET;
+    lstrcpyA(description.lfFaceName, "Tahoma");
+    font.SetColor(0x0084FF);
+    font.SetHandle(CreateFontIndirectA(&description));
+    EXPECT_EQ(font.Name(), "Tahoma");
+    EXPECT_EQ(font.Height(), -13);
+    EXPECT_EQ(font.Style(), static_cast<FontStyles>(fsBold | fsStrikeOut));
+    EXPECT_EQ(font.GetColor(), 0x0084FFu);
+
+    // Copies share the description, never the handle.
+    Font copy = font;
+    EXPECT_EQ(copy.Name(), "Tahoma");
+    EXPECT_NE(copy.Handle(), font.Handle());
+}
+
+} // namespace

@@ -1,0 +1,658 @@
+#include "ui/Window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/Menu.h"
+
+namespace ui {
+
+namespace {
+
+constexpr const char* WindowProperty = "ui.Window";
+
+void RegisterClassOnce(const CreateParams& params)
+{
+    static std::set<std::string> registered;
+    if (registered.count(params.className))
+        return;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = params.classStyle;
+    windowClass.lpfnWndProc = DefWindowProcA; // replaced per window once it is attached
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = params.className.c_str();
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("Cannot register window class " + params.className);
+    registered.insert(params.className);
+}
+
+ShiftState KeyShift()
+{
+    ShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0)
+        shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0)
+        shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= ssAlt;
+    return shift;
+}
+
+ShiftState MouseShift(WPARAM keys)
+{
+    ShiftState shift = 0;
+    if (keys & MK_SHIFT)
+        shift |= ssShift;
+    if (keys & MK_CONTROL)
+        shift |= ssCtrl;
+    if (keys & MK_LBUTTON)
+        shift |= ssLeft;
+    if (keys & MK_RBUTTON)
+        shift |= ssRight;
+    if (keys & MK_MBUTTON)
+        shift |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0)
+        shift |= ssAlt;
+    return shift;
+}
+
+// The window a parent's notification is about, or null.
+HWND NotificationTarget(const Message& message)
+{
+    switch (message.msg) {
+    case WM_COMMAND:
+        return reinterpret_cast<HWND>(message.lParam);
+    case WM_NOTIFY:
+        return reinterpret_cast<const NMHDR*>(message.lParam)->hwndFrom;
+    case WM_DRAWITEM:
+        return reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam)->hwndItem;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(message.lParam);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+Window::Window(Component* owner, const ControlArgs& args, bool topLevel) : Control(owner, args, topLevel)
+{
+    windowProc_ = [this](Message& message) { Dispatch(message); };
+}
+
+Window::~Window()
+{
+    DestroyHandle();
+    for (Control* control : controls_)
+        control->parent_ = nullptr;
+    controls_.clear();
+}
+
+Window* Window::FromHandle(HWND window)
+{
+    return window ? static_cast<Window*>(GetPropA(window, WindowProperty)) : nullptr;
+}
+
+void Window::Loaded()
+{
+    if (parent_ && parent_->HandleAllocated())
+        CreateHandle();
+}
+
+void Window::HandleNeeded()
+{
+    if (handle_)
+        return;
+    if (parent_)
+        parent_->HandleNeeded();
+    if (!handle_)
+        CreateHandle();
+}
+
+void Window::ApplyWindowStyle(CreateParams& params)
+{
+    params.className = "UiWindow";
+    params.caption = Caption();
+    params.style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (Visible())
+        params.style |= WS_VISIBLE;
+    if (!Enabled())
+        params.style |= WS_DISABLED;
+    params.x = bounds_.left;
+    params.y = bounds_.top;
+    params.width = bounds_.width;
+    params.height = bounds_.height;
+    params.parent = parent_ ? parent_->Handle() : nullptr;
+}
+
+void Window::CreateHandle()
+{
+    if (handle_)
+        return;
+    CreateParams params;
+    ApplyWindowStyle(params);
+    systemClass_ = params.systemClass;
+    if (!systemClass_)
+        RegisterClassOnce(params);
+    HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
+                                  params.x, params.y, params.width, params.height, params.parent, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!window)
+        throw std::runtime_error("Cannot create window of class " + params.className);
+    Attach(window);
+    if (font_.Handle())
+        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
+    HandleCreated();
+    for (Control* control : controls_)
+        if (auto* child = dynamic_cast<Window*>(control))
+            child->CreateHandle();
+    AlignControls();
+}
+
+void Window::Attach(HWND window)
+{
+    handle_ = window;
+    SetPropA(window, WindowProperty, this);
+    defaultProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::RawProc)));
+}
+
+void Window::DestroyHandle()
+{
+    if (!handle_)
+        return;
+    for (Control* control : controls_)
+        if (auto* child = dynamic_cast<Window*>(control))
+            child->DestroyHandle();
+    HWND window = handle_;
+    DestroyWindow(window);
+    handle_ = nullptr; // WM_NCDESTROY has detached it already, unless it never came
+}
+
+void Window::RecreateHandle()
+{
+    if (!handle_)
+        return;
+    DestroyHandle();
+    CreateHandle();
+}
+
+LRESULT CALLBACK Window::RawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Window* self = FromHandle(hwnd);
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        WNDPROC proc = self->defaultProc_;
+        RemovePropA(hwnd, WindowProperty);
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+        self->handle_ = nullptr;
+        return CallWindowProcA(proc, hwnd, msg, wParam, lParam);
+    }
+    Message message{msg, wParam, lParam, 0};
+    // A form released while one of its handlers runs is freed when the last one returns.
+    Form* form = self->ParentForm();
+    if (form)
+        ++form->busy_;
+    try {
+        self->windowProc_(message);
+    } catch (...) {
+        App().HandleException();
+    }
+    if (form && --form->busy_ == 0 && form->releasePending_)
+        Component::Free(form);
+    return message.result;
+}
+
+void Window::Dispatch(Message& message)
+{
+    const auto handler = handlers_.find(message.msg);
+    if (handler != handlers_.end())
+        handler->second(message);
+    else
+        WndProc(message);
+}
+
+void Window::BindMessage(UINT message, MessageHandler handler) { handlers_[message] = std::move(handler); }
+
+LRESULT Window::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (handle_)
+        return SendMessageA(handle_, msg, wParam, lParam);
+    Message message{msg, wParam, lParam, 0};
+    windowProc_(message);
+    return message.result;
+}
+
+void Window::DefaultHandler(Message& message)
+{
+    if (handle_)
+        message.result = CallWindowProcA(defaultProc_, handle_, message.msg, message.wParam, message.lParam);
+}
+
+void Window::WndProc(Message& message)
+{
+    switch (message.msg) {
+    case WM_PAINT:
+        Paint(message);
+        return;
+    case WM_ERASEBKGND:
+        if (systemClass_)
+            break;
+        if (!doubleBuffered_) {
+            const RECT client = ClientRect();
+            BrushHandle brush(CreateSolidBrush(ColorToRGB(GetColor())));
+            FillRect(reinterpret_cast<HDC>(message.wParam), &client, brush.Get());
+        }
+        message.result = 1;
+        return;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MOUSELEAVE:
+        MouseMessage(message);
+        return;
+    case WM_CONTEXTMENU:
+        ContextMenu(message);
+        return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+        if (KeyMessage(message))
+            return;
+        break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        if (ReflectNotification(message))
+            return;
+        break;
+    case WM_MEASUREITEM: {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.lParam);
+        if (measure->CtlType != ODT_MENU) {
+            if (Window* child = FromHandle(GetDlgItem(handle_, static_cast<int>(measure->CtlID)));
+                child && child->HandleNotification(message))
+                return;
+        }
+        break;
+    }
+    case WM_SIZE:
+    case WM_MOVE:
+        if (handle_) {
+            RECT area{};
+            GetWindowRect(handle_, &area);
+            POINT origin{area.left, area.top};
+            if (HWND parentWindow = GetAncestor(handle_, GA_PARENT); parentWindow && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
+                ::ScreenToClient(parentWindow, &origin);
+            bounds_ = Rect{origin.x, origin.y, area.right - area.left, area.bottom - area.top};
+            if (message.msg == WM_SIZE)
+                AlignControls();
+        }
+        break;
+    case WM_SETCURSOR:
+        break;
+    case CM_MOUSEENTER:
+        MouseEnter();
+        return;
+    case CM_MOUSELEAVE:
+        MouseLeave();
+        return;
+    default:
+        break;
+    }
+    DefaultHandler(message);
+}
+
+void Window::Paint(Message& message)
+{
+    if (systemClass_) {
+        DefaultHandler(message);
+        const bool windowless = std::any_of(controls_.begin(), controls_.end(),
+                                            [](Control* c) { return dynamic_cast<GraphicControl*>(c) && c->Visible(); });
+        if (windowless) {
+            WindowDC dc(handle_);
+            PaintControls(dc.Get());
+        }
+        return;
+    }
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(handle_, &paint);
+    if (doubleBuffered_) {
+        const RECT client = ClientRect();
+        MemoryDC memory(CreateCompatibleDC(dc));
+        BitmapHandle bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+        {
+            SelectObjectScope select(memory.Get(), bitmap.Get());
+            BrushHandle brush(CreateSolidBrush(ColorToRGB(GetColor())));
+            FillRect(memory.Get(), &client, brush.Get());
+            PaintWindow(memory.Get());
+            PaintControls(memory.Get());
+            BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+        }
+    } else {
+        PaintWindow(dc);
+        PaintControls(dc);
+    }
+    EndPaint(handle_, &paint);
+}
+
+void Window::PaintControls(HDC dc)
+{
+    for (Control* control : controls_) {
+        if (!dynamic_cast<GraphicControl*>(control) || !control->Visible())
+            continue;
+        const Rect place = control->Bounds();
+        const RECT area{place.left, place.top, place.left + place.width, place.top + place.height};
+        if (!RectVisible(dc, &area))
+            continue;
+        const int saved = SaveDC(dc);
+        POINT origin{};
+        GetViewportOrgEx(dc, &origin);
+        SetViewportOrgEx(dc, origin.x + place.left, origin.y + place.top, nullptr);
+        IntersectClipRect(dc, 0, 0, place.width, place.height);
+        control->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+Control* Window::ControlAtPos(POINT point, bool allowDisabled) const
+{
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control* control = *it;
+        if (!dynamic_cast<GraphicControl*>(control) || !control->Visible() || (!allowDisabled && !control->Enabled()))
+            continue;
+        const Rect place = control->Bounds();
+        if (point.x >= place.left && point.x < place.left + place.width && point.y >= place.top &&
+            point.y < place.top + place.height)
+            return control;
+    }
+    return nullptr;
+}
+
+void Window::MouseMessage(Message& message)
+{
+    if (message.msg == WM_MOUSELEAVE) {
+        trackingLeave_ = false;
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        App().UpdateMouseControl(cursor);
+        DefaultHandler(message);
+        return;
+    }
+    const POINT point{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+    const ShiftState shift = MouseShift(message.wParam);
+    Control* target = mouseControl_;
+    if (!target)
+        target = ControlAtPos(point);
+    if (!target)
+        target = this;
+    const int x = target == this ? point.x : point.x - target->Left();
+    const int y = target == this ? point.y : point.y - target->Top();
+
+    switch (message.msg) {
+    case WM_MOUSEMOVE: {
+        if (!trackingLeave_) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+            trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+        }
+        POINT screen = point;
+        ::ClientToScreen(handle_, &screen);
+        App().UpdateMouseControl(screen);
+        target->MouseMove(shift, x, y);
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: {
+        const MouseButton button = message.msg == WM_LBUTTONDOWN   ? MouseButton::Left
+                                   : message.msg == WM_RBUTTONDOWN ? MouseButton::Right
+                                                                   : MouseButton::Middle;
+        if (!systemClass_ || target != this) {
+            if (target != this)
+                mouseControl_ = target;
+            if (button == MouseButton::Left)
+                SetCapture(handle_);
+        }
+        if (target != this || !systemClass_)
+            target->MouseDown(button, shift, x, y);
+        else if (OnMouseDown)
+            OnMouseDown(*this, button, shift, x, y);
+        break;
+    }
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+        if (target == this && systemClass_)
+            break;
+        if (message.msg == WM_LBUTTONDBLCLK) {
+            if (target != this)
+                mouseControl_ = target;
+            SetCapture(handle_);
+            target->DblClick();
+        }
+        target->MouseDown(message.msg == WM_LBUTTONDBLCLK ? MouseButton::Left : MouseButton::Right, shift | ssDouble, x, y);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const MouseButton button = message.msg == WM_LBUTTONUP   ? MouseButton::Left
+                                   : message.msg == WM_RBUTTONUP ? MouseButton::Right
+                                                                 : MouseButton::Middle;
+        if (button == MouseButton::Left && GetCapture() == handle_ && !systemClass_)
+            ReleaseCapture();
+        if (!(message.wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
+            mouseControl_ = nullptr;
+        if (target != this || !systemClass_)
+            target->MouseUp(button, shift, x, y);
+        else if (OnMouseUp)
+            OnMouseUp(*this, button, shift, x, y);
+        break;
+    }
+    default:
+        break;
+    }
+    // The system classes need their mouse; for ours the platform turns a right click into
+    // WM_CONTEXTMENU.
+    if (handle_)
+        DefaultHandler(message);
+}
+
+void Window::ContextMenu(Message& message)
+{
+    POINT screen{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+    if (message.lParam == -1) {
+        const RECT client = ClientRect();
+        screen = ClientToScreen(POINT{client.right / 2, client.bottom / 2});
+    }
+    Control* target = ControlAtPos(ScreenToClient(screen));
+    if (!target || !target->GetPopupMenu())
+        target = this;
+    if (PopupMenu* menu = target->GetPopupMenu()) {
+        menu->SetPopupComponent(target);
+        menu->Popup(screen.x, screen.y);
+        message.result = 0;
+        return;
+    }
+    DefaultHandler(message);
+}
+
+bool Window::KeyMessage(Message& message)
+{
+    Form* form = ParentForm();
+    if (message.msg == WM_CHAR) {
+        char key = static_cast<char>(message.wParam);
+        if (form && form != this && form->KeyPreview())
+            form->KeyPress(key);
+        if (key)
+            KeyPress(key);
+        if (!key)
+            return true;
+        message.wParam = static_cast<unsigned char>(key);
+        return false;
+    }
+    WORD key = static_cast<WORD>(message.wParam);
+    const ShiftState shift = KeyShift();
+    if (form && form != this && form->KeyPreview())
+        form->KeyDown(key, shift);
+    if (key)
+        KeyDown(key, shift);
+    if (!key)
+        return true;
+    if (form && (key == VK_RETURN || key == VK_ESCAPE)) {
+        const LRESULT wants = systemClass_ ? CallWindowProcA(defaultProc_, handle_, WM_GETDLGCODE, key, 0) : 0;
+        if (!(wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) && form->DialogKey(key))
+            return true;
+    }
+    if (form && key == VK_TAB && message.msg == WM_KEYDOWN) {
+        const LRESULT wants = systemClass_ ? CallWindowProcA(defaultProc_, handle_, WM_GETDLGCODE, key, 0) : 0;
+        if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) && form->Handle()) {
+            if (HWND next = GetNextDlgTabItem(form->Handle(), handle_, (shift & ssShift) != 0))
+                ::SetFocus(next);
+            return true;
+        }
+    }
+    message.wParam = key;
+    return false;
+}
+
+void Window::KeyDown(WORD& key, ShiftState shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(*this, key, shift);
+}
+
+void Window::KeyPress(char& key)
+{
+    if (OnKeyPress)
+        OnKeyPress(*this, key);
+}
+
+bool Window::ReflectNotification(Message& message)
+{
+    HWND target = NotificationTarget(message);
+    if (!target || target == handle_)
+        return false;
+    Window* child = FromHandle(target);
+    return child && child->HandleNotification(message);
+}
+
+void Window::InsertControl(Control* control)
+{
+    control->parent_ = this;
+    controls_.push_back(control);
+    if (control->GetAlign() != Align::None)
+        AlignControls();
+}
+
+void Window::RemoveControl(Control* control)
+{
+    if (mouseControl_ == control)
+        mouseControl_ = nullptr;
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    control->parent_ = nullptr;
+    if (dynamic_cast<GraphicControl*>(control) && handle_) {
+        const Rect place = control->Bounds();
+        const RECT area{place.left, place.top, place.left + place.width, place.top + place.height};
+        InvalidateRect(handle_, &area, TRUE);
+    }
+}
+
+void Window::AlignControls()
+{
+    const RECT client = ClientRect();
+    for (Control* control : controls_)
+        if (control->GetAlign() == Align::Client)
+            control->SetBounds(0, 0, client.right - client.left, client.bottom - client.top);
+}
+
+void Window::SetBounds(int left, int top, int width, int height)
+{
+    if (handle_) {
+        bounds_ = Rect{left, top, width, height};
+        SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        BoundsChanged();
+        return;
+    }
+    Control::SetBounds(left, top, width, height);
+    AlignControls();
+}
+
+RECT Window::ClientRect() const
+{
+    RECT client{0, 0, bounds_.width, bounds_.height};
+    if (handle_)
+        GetClientRect(handle_, &client);
+    return client;
+}
+
+void Window::Invalidate()
+{
+    if (handle_)
+        InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void Window::Update()
+{
+    if (handle_)
+        UpdateWindow(handle_);
+}
+
+void Window::SetFocus()
+{
+    HandleNeeded();
+    ::SetFocus(handle_);
+}
+
+bool Window::Focused() const { return handle_ && GetFocus() == handle_; }
+
+void Window::CaptionChanged()
+{
+    if (handle_)
+        SetWindowTextA(handle_, Caption().c_str());
+    Invalidate();
+}
+
+void Window::FontChanged()
+{
+    if (handle_)
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), TRUE);
+    Invalidate();
+}
+
+void Window::VisibleChanged()
+{
+    if (handle_)
+        ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void Window::EnabledChanged()
+{
+    if (handle_)
+        EnableWindow(handle_, Enabled());
+    Invalidate();
+}
+
+} // namespace ui

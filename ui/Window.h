@@ -1,0 +1,153 @@
+#pragma once
+// The window base: one class for every control with a window of its own (forms, custom-drawn
+// controls, the wrapped system controls). It makes the window when its parent has one, sends
+// every message through one dispatch (handlers bound by message number first, then the
+// class's virtual WndProc), reflects parents' notifications to the control they concern, draws
+// and feeds the mouse to its windowless children, and turns the platform's mouse and key
+// messages into the controls' events.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+// One message on its way through a window's dispatch; handlers set the result.
+struct Message {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT result = 0;
+};
+
+// The library's own notifications, sent like window messages so they can be bound by number.
+inline constexpr UINT CM_BASE = 0xB000;
+inline constexpr UINT CM_MOUSEENTER = CM_BASE + 0x13;
+inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 0x14;
+inline constexpr UINT CM_RELEASE = CM_BASE + 0x21;
+
+// What a window is made from; ApplyWindowStyle overrides adjust it before the window exists.
+struct CreateParams {
+    std::string className;
+    bool systemClass = false; // a class of the platform's (BUTTON...): used as it is, then subclassed
+    std::string caption;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr; // the parent of a child window, the owner of a top-level one
+    UINT classStyle = CS_DBLCLKS;
+};
+
+class Window : public Control {
+public:
+    using MessageHandler = std::function<void(Message&)>;
+
+    Window(Component* owner, const ControlArgs& args, bool topLevel = false);
+    ~Window() override;
+
+    // Null until the window is made (see Loaded and HandleNeeded).
+    HWND Handle() const { return handle_; }
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // Makes the window now, and the parents' first.
+    void HandleNeeded();
+    static Window* FromHandle(HWND window);
+
+    // A handler for one message number, in front of the class's own handling; it passes the
+    // message on with Inherited. Binding again replaces the handler.
+    void BindMessage(UINT message, MessageHandler handler);
+    void Inherited(Message& message) { WndProc(message); }
+    // The whole dispatch of the window, replaceable; a replacement passes messages on to the
+    // one it replaced.
+    MessageHandler WindowProc() const { return windowProc_; }
+    void SetWindowProc(MessageHandler proc) { windowProc_ = std::move(proc); }
+    // Sends a message through the window's dispatch, also before the window exists.
+    LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // The controls placed on this window, in creation order (the drawing order of the
+    // windowless ones).
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    Control& Controls(int index) const { return *controls_.at(static_cast<std::size_t>(index)); }
+    // The topmost visible windowless control at a client point, or null.
+    Control* ControlAtPos(POINT point, bool allowDisabled = false) const;
+
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+    void SetFocus();
+    bool Focused() const;
+
+    KeyEvent OnKeyDown;
+    KeyEvent OnKeyUp;
+    KeyPressEvent OnKeyPress;
+
+    void Loaded() override;
+    void SetBounds(int left, int top, int width, int height) override;
+    RECT ClientRect() const override;
+    void Invalidate() override;
+    void Update() override;
+
+    // A parent's notification about this control (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
+    // WM_MEASUREITEM, WM_HSCROLL, WM_VSCROLL, WM_CTLCOLOR...). True: handled, result set.
+    virtual bool HandleNotification(Message& message) { return false; }
+
+    // The keyboard, as the dispatch delivers it; setting the key to 0 swallows it.
+    virtual void KeyDown(WORD& key, ShiftState shift);
+    virtual void KeyPress(char& key);
+
+protected:
+    // Fills the parameters the window is made from; overrides call the base first.
+    virtual void ApplyWindowStyle(CreateParams& params);
+    // The class's own message handling; overrides handle what they need and call the base.
+    virtual void WndProc(Message& message);
+    // The platform's handling: the system class's procedure, or DefWindowProc.
+    void DefaultHandler(Message& message);
+    // The window now exists: push the control's state into it.
+    virtual void HandleCreated() {}
+    // Windows of our own classes draw here (after the background is filled with Color).
+    virtual void PaintWindow(HDC dc) {}
+    // Whether this window is a system control that handles its own clicks and drawing.
+    bool IsSystemControl() const { return systemClass_; }
+    void DestroyHandle();
+    void RecreateHandle();
+    // Lays client-aligned children over the client area.
+    void AlignControls();
+
+    void CaptionChanged() override;
+    void FontChanged() override;
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+
+private:
+    friend class Control;
+    friend class Application;
+    static LRESULT CALLBACK RawProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateHandle();
+    void Dispatch(Message& message);
+    void Attach(HWND window);
+    void InsertControl(Control* control);
+    void RemoveControl(Control* control);
+    void Paint(Message& message);
+    void PaintControls(HDC dc);
+    void MouseMessage(Message& message);
+    bool ReflectNotification(Message& message);
+    bool KeyMessage(Message& message);
+    void ContextMenu(Message& message);
+
+    HWND handle_ = nullptr;
+    bool systemClass_ = false;
+    WNDPROC defaultProc_ = DefWindowProcA;
+    std::vector<Control*> controls_;
+    std::map<UINT, MessageHandler> handlers_;
+    MessageHandler windowProc_;
+    Control* mouseControl_ = nullptr; // the windowless child that holds the mouse while a button is down
+    bool trackingLeave_ = false;
+    bool doubleBuffered_ = false;
+};
+
+} // namespace ui
