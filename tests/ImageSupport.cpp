@@ -1,0 +1,53 @@
+#include "ImageSupport.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace lumetta::test {
+
+ui::GpBitmapPtr MakeImage(int width, int height, const std::function<void(Gdiplus::Graphics&)>& paint)
+{
+    ui::GpBitmapPtr bitmap(new Gdiplus::Bitmap(width, height, PixelFormat24bppRGB));
+    Gdiplus::Graphics graphics(bitmap.get());
+    paint(graphics);
+    return bitmap;
+}
+
+void SaveImageFile(const std::string& path, int width, int height, const std::function<void(Gdiplus::Graphics&)>& paint,
+                   const wchar_t* mimeType)
+{
+    ui::GpBitmapPtr bitmap = MakeImage(width, height, paint);
+    const auto encoder = ui::FindImageEncoder(mimeType);
+    if (!encoder)
+        throw std::runtime_error("no encoder");
+    const std::wstring widePath = ui::WideFromAnsi(path);
+    if (bitmap->Save(widePath.c_str(), &*encoder, nullptr) != Gdiplus::Ok)
+        throw std::runtime_error("cannot save " + path);
+}
+
+void FillArea(Gdiplus::Graphics& graphics, int x, int y, int width, int height, COLORREF color)
+{
+    Gdiplus::SolidBrush brush(Gdiplus::Color(ui::ArgbFromColor(color, 255)));
+    graphics.FillRectangle(&brush, x, y, width, height);
+}
+
+COLORREF PixelOf(Gdiplus::Bitmap& bitmap, int x, int y)
+{
+    Gdiplus::Color color;
+    bitmap.GetPixel(x, y, &color);
+    return RGB(color.GetR(), color.GetG(), color.GetB());
+}
+
+COLORREF PixelOf(const ui::Bitmap& bitmap, int x, int y)
+{
+    const std::uint8_t* p = bitmap.ScanLine(y) + x * bitmap.BitsPerPixel() / 8;
+    return RGB(p[2], p[1], p[0]);
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+} // namespace lumetta::test

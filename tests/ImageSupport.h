@@ -1,0 +1,29 @@
+#pragma once
+// Pictures for the graphics tests: image files made with GDI+ and pixel reads of every bitmap kind.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ui/Bitmap.h"
+#include "ui/GdiPlus.h"
+
+namespace lumetta::test {
+
+// A width x height 24-bit GDI+ picture painted by paint.
+ui::GpBitmapPtr MakeImage(int width, int height, const std::function<void(Gdiplus::Graphics&)>& paint);
+
+// Writes a width x height 24-bit picture, painted by paint, as a file of the given MIME type.
+void SaveImageFile(const std::string& path, int width, int height, const std::function<void(Gdiplus::Graphics&)>& paint,
+                   const wchar_t* mimeType = L"image/png");
+
+// Fills a rectangle of a GDI+ drawing with an opaque colour.
+void FillArea(Gdiplus::Graphics& graphics, int x, int y, int width, int height, COLORREF color);
+
+// One pixel as 0x00BBGGRR.
+COLORREF PixelOf(Gdiplus::Bitmap& bitmap, int x, int y);
+COLORREF PixelOf(const ui::Bitmap& bitmap, int x, int y);
+
+// Colours within tolerance per channel (interpolation may blur an edge by a step).
+bool Near(COLORREF a, COLORREF b, int tolerance = 2);
+
+} // namespace lumetta::test

@@ -1,0 +1,54 @@
+#pragma once
+// The one way into GDI+: its headers, the process-wide session and the small conversions the
+// drawing code shares. Including this header is enough to have GDI+ started before the including
+// file's own statics and shut down after them.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+// GDI+ started once per process: the first user starts it, process exit shuts it down.
+class GdiPlusSession {
+public:
+    static GdiPlusSession& Instance();
+    GdiPlusSession(const GdiPlusSession&) = delete;
+    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
+    ~GdiPlusSession();
+
+    Gdiplus::Status StartupStatus() const { return status_; }
+
+private:
+    GdiPlusSession();
+    ULONG_PTR token_ = 0;
+    Gdiplus::Status status_;
+};
+
+namespace detail {
+// Runs in every file that includes this header, before that file's own statics.
+inline GdiPlusSession& gdiPlusSession = GdiPlusSession::Instance();
+} // namespace detail
+
+// GDI+ objects made with `new` are freed through their own operator delete.
+using GpBitmapPtr = std::unique_ptr<Gdiplus::Bitmap>;
+
+// A 0x00BBGGRR colour with the given alpha as a GDI+ ARGB value; the colour's high byte is ignored.
+constexpr Gdiplus::ARGB ArgbFromColor(COLORREF color, std::uint8_t alpha)
+{
+    return (static_cast<Gdiplus::ARGB>(alpha) << 24) | (static_cast<Gdiplus::ARGB>(GetRValue(color)) << 16) |
+           (static_cast<Gdiplus::ARGB>(GetGValue(color)) << 8) | GetBValue(color);
+}
+
+// The image encoder whose MIME type is exactly mimeType ("image/jpeg", "image/png"...).
+std::optional<CLSID> FindImageEncoder(std::wstring_view mimeType);
+
+// Text of the ANSI code page as UTF-16, the form every GDI+ text and file name takes.
+std::wstring WideFromAnsi(std::string_view text);
+
+} // namespace ui
