@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "ImageSupport.h"
+#include "TestSupport.h"
+#include "shared/GlobalGraphics.h"
+
+using namespace lumetta;
+using lumetta::test::FillArea;
+using lumetta::test::MakeImage;
+using lumetta::test::Near;
+using lumetta::test::PixelOf;
+using lumetta::test::SaveImageFile;
+using lumetta::test::TempFolder;
+
+namespace {
+
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Red = RGB(255, 0, 0);
+constexpr COLORREF Green = RGB(0, 255, 0);
+constexpr COLORREF Blue = RGB(0, 0, 255);
+constexpr COLORREF Yellow = RGB(255, 255, 0);
+
+auto Solid(COLORREF color, int width, int height)
+{
+    return [=](Gdiplus::Graphics& g) { FillArea(g, 0, 0, width, height, color); };
+}
+
+// Red, green, blue and yellow quarters, clockwise from the top left but with blue bottom left.
+auto Quarters(int width, int height)
+{
+    return [=](Gdiplus::Graphics& g) {
+        FillArea(g, 0, 0, width / 2, height / 2, Red);
+        FillArea(g, width / 2, 0, width - width / 2, height / 2, Green);
+        FillArea(g, 0, height / 2, width / 2, height - height / 2, Blue);
+        FillArea(g, width / 2, height / 2, width - width / 2, height - height / 2, Yellow);
+    };
+}
+
+void ExpectLayout(std::uint32_t w, std::uint32_t h, bool portrait, std::int64_t cw, std::int64_t ch, std::int64_t x,
+                  std::int64_t y)
+{
+    const PaddedCanvasLayout layout = PaddedCanvasFor(w, h, portrait);
+    EXPECT_EQ(layout.Width, cw) << w << 'x' << h << (portrait ? " portrait" : " landscape");
+    EXPECT_EQ(layout.Height, ch) << w << 'x' << h;
+    EXPECT_EQ(layout.PhotoX, x) << w << 'x' << h;
+    EXPECT_EQ(layout.PhotoY, y) << w << 'x' << h;
+}
+
+TEST(PhotoArithmetic, CanvasKeepsOneSideAndCentresThePhoto)
+{
+    ExpectLayout(1600, 1200, false, 1600, 1200, 0, 0);
+    ExpectLayout(1000, 800, false, 1000, 750, 0, -25);
+    ExpectLayout(300, 400, false, 533, 400, 116, 0);
+    ExpectLayout(500, 500, false, 666, 500, 83, 0);
+    ExpectLayout(500, 500, true, 500, 666, 0, 83);
+    ExpectLayout(1600, 1000, true, 1600, 2133, 0, 566);
+    ExpectLayout(800, 1000, true, 750, 1000, -25, 0);
+    ExpectLayout(200, 150, false, 200, 150, 0, 0);
+    ExpectLayout(200, 150, true, 200, 266, 0, 58);
+    // -51 div 2 is -25, not -26.
+    ExpectLayout(1000, 801, false, 1000, 750, 0, -25);
+    // No 32-bit overflow on the largest sizes a header can claim.
+    ExpectLayout(4000000000u, 1, false, 4000000000, 3000000000, 0, 1499999999);
+}
+
+TEST(PhotoArithmetic, ThumbnailAndCropRectangles)
+{
+    EXPECT_EQ(ThumbnailPhotoRect(1600, 1200, false), (DrawRect{0, 0, 200, 150}));
+    EXPECT_EQ(ThumbnailPhotoRect(1200, 1600, true), (DrawRect{0, 0, 150, 200}));
+    EXPECT_EQ(ThumbnailPhotoRect(1000, 800, false), (DrawRect{0, -5, 200, 160}));
+    EXPECT_EQ(ThumbnailPhotoRect(300, 400, false), (DrawRect{44, 0, 112, 150}));
+    // 1092 x 0.125 = 136.5 rounds to the even 136; 1100 x 0.125 = 137.5 to 138.
+    EXPECT_EQ(ThumbnailPhotoRect(1600, 1092, false), (DrawRect{0, 7, 200, 136}));
+    EXPECT_EQ(ThumbnailPhotoRect(1600, 1100, false), (DrawRect{0, 6, 200, 138}));
+
+    auto expectRect = [](Gdiplus::RectF r, float x, float y, float w, float h) {
+        EXPECT_FLOAT_EQ(r.X, x);
+        EXPECT_FLOAT_EQ(r.Y, y);
+        EXPECT_FLOAT_EQ(r.Width, w);
+        EXPECT_FLOAT_EQ(r.Height, h);
+    };
+    expectRect(CropSourceRect(1600, 1200, 0, 0, 1, 1), 0, 0, 1600, 1200);
+    expectRect(CropSourceRect(1600, 1200, 0.25, 0.25, 0.5, 0.5), 400, 300, 800, 600);
+    // Left and top stay fractional; width and height round half to even.
+    expectRect(CropSourceRect(1000, 5, 1.0 / 3, 0.1, 1.0 / 3, 0.5), 1000.0f / 3, 0.5f, 333, 2);
+    expectRect(CropSourceRect(7, 7, 0, 0, 0.5, 0.5), 0, 0, 4, 4);
+
+}
+
+class PhotoFiles : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string Path(const char* name) const { return folder.Dir() + name; }
+};
+
+TEST_F(PhotoFiles, PhotosAreCentredOnWhite24BitCanvases)
+{
+    // 25 blue rows at the top and 25 green at the bottom are exactly what the 4:3 canvas cuts.
+    SaveImageFile(Path("wide.png"), 1000, 800, [](Gdiplus::Graphics& g) {
+        FillArea(g, 0, 0, 1000, 800, Red);
+        FillArea(g, 0, 0, 1000, 25, Blue);
+        FillArea(g, 0, 775, 1000, 25, Green);
+    });
+    ui::GpBitmapPtr wide = LoadPaddedPhoto(Path("wide.png"), false);
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+    EXPECT_EQ(wide->GetWidth(), 1000u);
+    EXPECT_EQ(wide->GetHeight(), 750u);
+    EXPECT_EQ(wide->GetPixelFormat(), PixelFormat24bppRGB);
+    EXPECT_TRUE(Near(PixelOf(*wide, 500, 1), Red));
+
+    SaveImageFile(Path("upright.jpg"), 300, 400, Solid(Red, 300, 400), L"image/jpeg");
+    ui::GpBitmapPtr upright = LoadPaddedPhoto(Path("upright.jpg"), false);
+    EXPECT_EQ(upright->GetWidth(), 533u);
+    EXPECT_EQ(upright->GetHeight(), 400u);
+    EXPECT_EQ(PixelOf(*upright, 114, 200), White);
+    EXPECT_TRUE(Near(PixelOf(*upright, 117, 200), Red, 8));
+    EXPECT_TRUE(Near(PixelOf(*upright, 414, 200), Red, 8));
+    EXPECT_EQ(PixelOf(*upright, 417, 200), White);
+}
+
+TEST_F(PhotoFiles, AFileThatCannotBeLoadedGivesThePaddedFallback)
+{
+    std::ofstream(Path("notes.jpg")) << "not a picture";
+    for (const char* name : {"missing.jpg", "notes.jpg"}) {
+        ui::GpBitmapPtr landscape = LoadPaddedPhoto(Path(name), false);
+        EXPECT_NE(LastPhotoStatus, Gdiplus::Ok) << name;
+        ASSERT_TRUE(landscape);
+        EXPECT_EQ(landscape->GetWidth(), 200u);
+        EXPECT_EQ(landscape->GetHeight(), 150u);
+
+        ui::GpBitmapPtr portrait = LoadPaddedPhoto(Path(name), true);
+        EXPECT_NE(LastPhotoStatus, Gdiplus::Ok);
+        EXPECT_EQ(portrait->GetWidth(), 200u);
+        EXPECT_EQ(portrait->GetHeight(), 266u);
+        EXPECT_EQ(PixelOf(*portrait, 100, 57), White);
+        EXPECT_EQ(PixelOf(*portrait, 100, 208), White);
+    }
+    // Every load overwrites the status, a good one included.
+    SaveImageFile(Path("good.png"), 40, 30, Solid(Red, 40, 30));
+    LoadPaddedPhoto(Path("good.png"), false);
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+}
+
+TEST_F(PhotoFiles, APhotoTooLargeForACanvasCountsAsNotLoaded)
+{
+    // A 16000 x 2 strip would need a 16000 x 12000 canvas, more than the limit.
+    SaveImageFile(Path("strip.png"), 16000, 2, Solid(Red, 16000, 2));
+    ui::GpBitmapPtr strip = LoadPaddedPhoto(Path("strip.png"), false);
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::OutOfMemory);
+    EXPECT_EQ(strip->GetWidth(), 200u);
+    EXPECT_EQ(strip->GetHeight(), 150u);
+
+    // A bitmap header claiming 60000 x 60000 pixels with no pixel data behind it.
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + 16;
+    info.biSize = sizeof info;
+    info.biWidth = 60000;
+    info.biHeight = 60000;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    {
+        std::ofstream out(Path("huge.bmp"), std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&file), sizeof file);
+        out.write(reinterpret_cast<const char*>(&info), sizeof info);
+        out.write("0123456789abcdef", 16);
+    }
+    ui::GpBitmapPtr huge = LoadPaddedPhoto(Path("huge.bmp"), true);
+    EXPECT_NE(LastPhotoStatus, Gdiplus::Ok);
+    EXPECT_EQ(huge->GetWidth(), 200u);
+    EXPECT_EQ(huge->GetHeight(), 266u);
+}
+
+TEST(Thumbnail, FillsItsBoxFromAPaddedCanvas)
+{
+    ui::GpBitmapPtr landscape = MakeImage(1600, 1200, Quarters(1600, 1200));
+    auto thumb = MakeThumbnail(*landscape, false);
+    EXPECT_EQ(thumb->Width(), 200);
+    EXPECT_EQ(thumb->Height(), 150);
+    EXPECT_EQ(thumb->Format(), ui::PixelFormat::Device);
+    EXPECT_TRUE(Near(thumb->Canvas().Pixel(0, 0), Red, 8));
+    EXPECT_TRUE(Near(thumb->Canvas().Pixel(199, 149), Yellow, 8));
+
+    // A photo that is not padded leaves white bands: 112 of 200 columns at x = 44.
+    ui::GpBitmapPtr upright = MakeImage(300, 400, Solid(Red, 300, 400));
+    thumb = MakeThumbnail(*upright, false);
+    EXPECT_EQ(thumb->Canvas().Pixel(42, 75), White);
+    EXPECT_TRUE(Near(thumb->Canvas().Pixel(100, 75), Red, 8));
+    EXPECT_EQ(thumb->Canvas().Pixel(157, 75), White);
+}
+
+TEST(CropScale, CutsTheClipAndScalesItTo24Bits)
+{
+    ui::GpBitmapPtr photo = MakeImage(1600, 1200, Quarters(1600, 1200));
+    auto whole = CropScalePhoto(*photo, 160, 120, 0, 0, 1, 1);
+    EXPECT_EQ(whole->Width(), 160);
+    EXPECT_EQ(whole->Height(), 120);
+    EXPECT_EQ(whole->BitsPerPixel(), 24);
+    EXPECT_TRUE(Near(PixelOf(*whole, 40, 30), Red));
+    EXPECT_TRUE(Near(PixelOf(*whole, 120, 90), Yellow));
+
+    auto quarter = CropScalePhoto(*photo, 100, 75, 0.5, 0.5, 0.5, 0.5);
+    EXPECT_TRUE(Near(PixelOf(*quarter, 2, 2), Yellow));
+
+    auto nothing = CropScalePhoto(*photo, 0, 0, 0, 0, 1, 1);
+    EXPECT_TRUE(nothing->Empty());
+}
+
+} // namespace
