@@ -291,15 +291,6 @@ void Window::WndProc(Message& message)
         if (ReflectNotification(message))
             return;
         break;
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(message.lParam);
-        if (measure->CtlType != ODT_MENU) {
-            if (Window* child = FromHandle(GetDlgItem(handle_, static_cast<int>(measure->CtlID)));
-                child && child->HandleNotification(message))
-                return;
-        }
-        break;
-    }
     case WM_SIZE:
     case WM_MOVE:
         if (handle_) {

@@ -93,7 +93,7 @@ public:
     void Update() override;
 
     // A parent's notification about this control (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
-    // WM_MEASUREITEM, WM_HSCROLL, WM_VSCROLL, WM_CTLCOLOR...). True: handled, result set.
+    // WM_HSCROLL, WM_VSCROLL, WM_CTLCOLOR...). True: handled, result set.
     virtual bool HandleNotification(Message& message) { return false; }
 
     // The keyboard, as the dispatch delivers it; setting the key to 0 swallows it.

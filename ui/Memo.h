@@ -1,0 +1,37 @@
+#pragma once
+// A multi-line edit box. OnChange runs for the user's edits and for a Text set from code.
+#include "ui/SystemControl.h"
+
+namespace ui {
+
+enum class ScrollBars { None, Horizontal, Vertical, Both };
+
+struct MemoArgs {
+    ScrollBars scrollBars = ScrollBars::None;
+    bool wordWrap = true;
+};
+
+class Memo : public SystemControl {
+public:
+    using Args = MemoArgs;
+
+    Memo(Component* owner, const ControlArgs& common, const Args& own = {});
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    NotifyEvent OnChange;
+
+    bool HasTextProperty(TextProperty property) const override { return property == TextProperty::Text; }
+    void SetTextProperty(TextProperty property, const std::string& text) override;
+    bool HandleNotification(Message& message) override;
+
+protected:
+    bool HasCaption() const override { return false; }
+    void ApplyWindowStyle(CreateParams& params) override;
+
+private:
+    Args args_;
+    bool settingText_ = false;
+};
+
+} // namespace ui
