@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/GlobalGraphics.h"
 #include "ui/GdiPlus.h"
 
 namespace {
@@ -237,6 +238,36 @@ TEST_F(ShippedFrames, PlaceholderAndSamplePhotosLoad)
     // The About picture pads the sample to 4:3: a 4:3 sample is used whole.
     EXPECT_EQ(sample.Width() * 3, sample.Height() * 4);
     EXPECT_GE(sample.Width(), 640);
+}
+
+TEST_F(ShippedFrames, TheProgramsOwnReadersTakeThemAsShipped)
+{
+    ui::StringList listed;
+    lumetta::ListFrameFilesIn(FramesetDir(), listed);
+    EXPECT_EQ(listed.Count(), static_cast<int>(definitions.size()));
+    EXPECT_GE(listed.IndexOf("frame2.ini"), 0);
+    for (int i = 0; i < listed.Count(); ++i) {
+        SCOPED_TRACE(listed[i]);
+        lumetta::TPhotoFrame frame;
+        lumetta::LoadPhotoFrameFrom(FramesetDir(), listed[i], frame);
+        EXPECT_FALSE(frame.Filename.empty());
+        // The orientation picks the photo canvas, which must have the shape of the photo area.
+        EXPECT_EQ(frame.Orientation, frame.ImageHold.Bottom - frame.ImageHold.Top >
+                                         frame.ImageHold.Right - frame.ImageHold.Left);
+    }
+    // The placeholder and the sample photo load as photos for either orientation; both are 4:3, so a
+    // landscape frame takes them whole, without white bands.
+    for (const char* photo : {"nophoto.png", "example.jpg"}) {
+        const Picture original(FramesetDir() + photo);
+        for (bool portrait : {false, true}) {
+            ui::GpBitmapPtr padded = lumetta::LoadPaddedPhoto(FramesetDir() + photo, portrait);
+            EXPECT_EQ(lumetta::LastPhotoStatus, Gdiplus::Ok) << photo;
+            if (!portrait) {
+                EXPECT_EQ(static_cast<int>(padded->GetWidth()), original.Width()) << photo;
+                EXPECT_EQ(static_cast<int>(padded->GetHeight()), original.Height()) << photo;
+            }
+        }
+    }
 }
 
 // ---- english.lng --------------------------------------------------------------------------------------
