@@ -1,6 +1,11 @@
 #include "shared/GlobalFramedPhoto.h"
 
 #include <cmath>
+#include <string>
+
+#include "shared/GlobalConsts.h"
+#include "shared/GlobalGraphics.h"
+#include "shared/LangUnit.h"
 
 namespace lumetta {
 
@@ -116,6 +121,195 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor)
     const std::uint32_t green = (fontColor >> 8) & 0xFF;
     const std::uint32_t blue = (fontColor >> 16) & 0xFF;
     return 0xFF000000u | (red << 16) | (green << 8) | blue;
+}
+
+namespace {
+
+// Text for DrawString. GDI+ breaks lines at LF and ignores CR, so a CR LF goes over as a bare
+// LF; an empty line between two breaks carries one space, which Windows draws the same and
+// Wine's GDI+ needs in order not to drop the line.
+std::wstring DrawingText(const std::string& text)
+{
+    const std::wstring wide = ui::WideFromAnsi(text);
+    std::wstring out;
+    out.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')
+            continue;
+        if (wide[i] == L'\n' && !out.empty() && out.back() == L'\n')
+            out += L' ';
+        out += wide[i];
+    }
+    return out;
+}
+
+// A new transparent 32-bit ARGB bitmap, or null when GDI+ cannot make one of that size.
+ui::GpBitmapPtr NewArgbBitmap(std::int64_t width, std::int64_t height)
+{
+    ui::GpBitmapPtr bitmap(new Gdiplus::Bitmap(static_cast<INT>(width), static_cast<INT>(height), PixelFormat32bppARGB));
+    if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    Gdiplus::Graphics(bitmap.get()).Clear(Gdiplus::Color(0, 0, 0, 0));
+    return bitmap;
+}
+
+// The frame image at its own size, or null when it does not load.
+ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
+{
+    const std::wstring path = ui::WideFromAnsi(FramesetDir + frame.Filename);
+    ui::GpBitmapPtr image(new Gdiplus::Bitmap(path.c_str(), FALSE));
+    if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
+        return nullptr;
+    return image;
+}
+
+void ApplyEffects(ui::Bitmap& part, const TFramedEffects& effects)
+{
+    constexpr std::int32_t sepiaAmount = 18;
+    constexpr std::int32_t noiseAmount = 30;
+    if (effects.Brightness != 0)
+        ApplyBrightness(part, effects.Brightness);
+    if (effects.Contrast != 0)
+        ApplyContrast(part, effects.Contrast);
+    if (effects.Saturation != 0)
+        ApplySaturation(part, effects.Saturation);
+    if (effects.Sepia)
+        ApplySepia(part, sepiaAmount);
+    if (effects.Emboss)
+        ApplyEmboss(part);
+    if (effects.ColorNoise)
+        ApplyColorNoise(part, noiseAmount);
+}
+
+// Dark fill with message 17 and the path, in red, where a photo that did not load would be.
+void DrawCannotLoad(Gdiplus::Bitmap& pic, const std::string& photoFile)
+{
+    const INT width = static_cast<INT>(pic.GetWidth());
+    const INT height = static_cast<INT>(pic.GetHeight());
+    Gdiplus::Graphics g(&pic);
+    Gdiplus::SolidBrush brush(Gdiplus::Color(255, 24, 24, 24));
+    g.FillRectangle(&brush, 0, 0, width, height);
+
+    const Gdiplus::FontFamily family(L"Arial");
+    const Gdiplus::Font font(&family, 12, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+    Gdiplus::StringFormat format(0, 0);
+    format.SetAlignment(Gdiplus::StringAlignmentCenter);
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    brush.SetColor(Gdiplus::Color(255, 255, 25, 25));
+    const std::wstring text = DrawingText(Messages[17] + "\r\n\r\n" + photoFile);
+    g.DrawString(text.c_str(), static_cast<INT>(text.size()), &font,
+                 Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)), &format,
+                 &brush);
+}
+
+// The clip scaled to the photo area, with its effects, as a GDI+ bitmap.
+ui::GpBitmapPtr MakePhotoPicture(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TFramedGeometry& geometry,
+                                 const TFramedEffects& effects)
+{
+    ui::GpBitmapPtr pic;
+    {
+        const std::unique_ptr<ui::Bitmap> part =
+            CropScalePhoto(photo, static_cast<int>(geometry.PartWidth), static_cast<int>(geometry.PartHeight), clip.X,
+                           clip.Y, clip.W, clip.H);
+        ApplyEffects(*part, effects);
+        pic.reset(new Gdiplus::Bitmap(part->Handle(), nullptr));
+    }
+    if (!pic || pic->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    if (LastPhotoStatus != Gdiplus::Ok)
+        DrawCannotLoad(*pic, effects.PhotoFile);
+    return pic;
+}
+
+// The note with its one-pixel shadow, at every zoom.
+void DrawNote(Gdiplus::Graphics& g, const TFramedGeometry& geometry, const TPhotoFrame& frame,
+              const TFramedEffects& effects)
+{
+    if (effects.PhotoNotes.empty())
+        return;
+    const std::wstring face = ui::WideFromAnsi(effects.FontFace);
+    const Gdiplus::FontFamily family(face.c_str());
+    const Gdiplus::Font font(&family, static_cast<Gdiplus::REAL>(effects.FontSize * effects.ZoomRatio),
+                             NoteFontStyle(effects), Gdiplus::UnitPixel);
+    g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
+    Gdiplus::StringFormat format(0, 0);
+    const TNoteLayout layout = NoteLayout(effects.NotesPos, geometry, frame.TextHold, effects.ZoomRatio);
+    if (layout.Aligned) {
+        format.SetAlignment(layout.Alignment);
+        format.SetLineAlignment(layout.LineAlignment);
+    }
+    const std::wstring text = DrawingText(effects.PhotoNotes);
+    const INT length = static_cast<INT>(text.size());
+    Gdiplus::RectF rect = layout.Rect;
+    rect.Offset(1, 1);
+    Gdiplus::SolidBrush brush(Gdiplus::Color(60, 0, 0, 0));
+    g.DrawString(text.c_str(), length, &font, rect, &format, &brush);
+    rect.Offset(-1, -1);
+    brush.SetColor(Gdiplus::Color(NoteColor(effects.FontColor)));
+    g.DrawString(text.c_str(), length, &font, rect, &format, &brush);
+}
+
+// The canvas turned about the centre of the result square.
+ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const TFramedGeometry& geometry, std::int32_t angle)
+{
+    ui::GpBitmapPtr out = NewArgbBitmap(geometry.Side, geometry.Side);
+    if (!out)
+        return nullptr;
+    Gdiplus::Graphics g(out.get());
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    const auto centre = static_cast<Gdiplus::REAL>(static_cast<std::uint64_t>(geometry.Side) >> 1);
+    Gdiplus::Matrix matrix;
+    matrix.Translate(centre, centre, Gdiplus::MatrixOrderPrepend);
+    matrix.Rotate(static_cast<Gdiplus::REAL>(angle), Gdiplus::MatrixOrderPrepend);
+    matrix.Translate(-centre, -centre, Gdiplus::MatrixOrderPrepend);
+    g.SetTransform(&matrix);
+    g.DrawImage(&canvas, static_cast<INT>(geometry.CanvasLeft), static_cast<INT>(geometry.CanvasTop),
+                static_cast<INT>(geometry.CanvasWidth), static_cast<INT>(geometry.CanvasHeight));
+    return out;
+}
+
+} // namespace
+
+ui::GpBitmapPtr EmptyFramedPhoto()
+{
+    ui::GpBitmapPtr empty = NewArgbBitmap(1, 1);
+    return empty ? std::move(empty) : ui::GpBitmapPtr(new Gdiplus::Bitmap(1, 1, PixelFormat32bppARGB));
+}
+
+ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+                                   const TFramedEffects& effects)
+{
+    // The frame image first: without it there is no canvas and nothing to draw.
+    const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
+    if (!frameImage)
+        return EmptyFramedPhoto();
+    const double z = effects.ZoomRatio;
+    const TFramedGeometry geometry = FramedGeometry(frameImage->GetWidth(), frameImage->GetHeight(), frame.ImageHold, z);
+    if (!geometry.HasCanvas())
+        return EmptyFramedPhoto();
+
+    const ui::GpBitmapPtr pic = geometry.HasPhotoPart() ? MakePhotoPicture(photo, clip, geometry, effects) : nullptr;
+
+    const ui::GpBitmapPtr canvas = NewArgbBitmap(geometry.CanvasWidth, geometry.CanvasHeight);
+    if (!canvas)
+        return EmptyFramedPhoto();
+    {
+        Gdiplus::Graphics g(canvas.get());
+        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        if (pic) {
+            g.DrawImage(pic.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(geometry.PhotoX),
+                                                  static_cast<Gdiplus::REAL>(geometry.PhotoY),
+                                                  static_cast<Gdiplus::REAL>(geometry.PhotoW),
+                                                  static_cast<Gdiplus::REAL>(geometry.PhotoH)));
+        }
+        g.DrawImage(frameImage.get(), Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(geometry.CanvasWidth),
+                                                     static_cast<Gdiplus::REAL>(geometry.CanvasHeight)));
+        DrawNote(g, geometry, frame, effects);
+    }
+
+    ui::GpBitmapPtr out = RotateIntoSquare(*canvas, geometry, effects.RotationAngle);
+    return out ? std::move(out) : EmptyFramedPhoto();
 }
 
 } // namespace lumetta

@@ -3,12 +3,12 @@
 // note over both, the whole turned about its centre, as one 32-bit ARGB picture. The agent's
 // windows, the editor's preview and placement window and the About picture all show it.
 #include <windows.h>
-#include <objidl.h> // GDI+ needs it and the lean Windows header leaves it out
-#include <gdiplus.h>
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "ui/GdiPlus.h"
 
 namespace lumetta {
 
@@ -49,6 +49,8 @@ struct THoldRect {
     std::int32_t Right = 0;
     std::int32_t Bottom = 0;
 };
+
+struct TPhotoFrame; // a frame definition (GlobalGraphics)
 
 // Every size and position of one render, computed before anything is drawn.
 struct TFramedGeometry {
@@ -96,5 +98,15 @@ int NoteFontStyle(const TFramedEffects& effects);
 
 // The opaque GDI+ colour of a 0x00BBGGRR value; its high byte is ignored.
 Gdiplus::ARGB NoteColor(std::uint32_t fontColor);
+
+// The finished picture of one photo set: a new square 32-bit ARGB bitmap, transparent wherever
+// nothing is drawn. Never null: where no picture can be made (the frame image does not load, or
+// the zoom gives sizes no bitmap can have) the result is one transparent pixel. The only error it
+// lets through is an effect's (emboss of a photo area of one row), after releasing what it made.
+ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+                                   const TFramedEffects& effects);
+
+// The stand-in result: one fully transparent pixel.
+ui::GpBitmapPtr EmptyFramedPhoto();
 
 } // namespace lumetta

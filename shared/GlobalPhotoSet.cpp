@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "shared/GlobalConsts.h"
+#include "shared/GlobalGraphics.h"
 #include "shared/GlobalRegistryAccess.h"
 
 namespace lumetta {
@@ -212,6 +214,15 @@ std::string ResolveFrameName(const std::string& storedName, const std::string& f
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return DefaultFrameName;
     return storedName;
+}
+
+ui::GpBitmapPtr RenderPhotoSet(const std::string& id)
+{
+    const TPhotoSetSettings set = ReadPhotoSetSettings(id);
+    TPhotoFrame frame;
+    LoadPhotoFrame(ResolveFrameName(set.Frame, FramesetDir), frame);
+    const ui::GpBitmapPtr photo = LoadPaddedPhoto(set.Effects.PhotoFile, frame.Orientation);
+    return ComposeFramedPhoto(*photo, set.Clip, frame, set.Effects);
 }
 
 } // namespace lumetta

@@ -93,4 +93,8 @@ TPhotoSetSettings ReadPhotoSetSettings(const std::string& id);
 // such file lies in the frame folder.
 std::string ResolveFrameName(const std::string& storedName, const std::string& framesetDir);
 
+// The finished picture of the stored set `id` (see ComposeFramedPhoto); the caller owns it. A
+// missing key or value is no error: the set renders with the defaults.
+ui::GpBitmapPtr RenderPhotoSet(const std::string& id);
+
 } // namespace lumetta

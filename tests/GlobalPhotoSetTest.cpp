@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "FramedPhotoTestSupport.h"
 #include "TestSupport.h"
 #include "shared/GlobalRegistryAccess.h"
 
 using namespace lumetta;
 using lumetta::test::RegistryKeyGuard;
 using lumetta::test::SetRawValue;
-using lumetta::test::TempFolder;
+using namespace lumetta::test;
 
 namespace {
 
@@ -195,6 +196,99 @@ TEST(PhotoSetFrame, EmptyOrMissingFrameFallsBackToTheDefault)
     EXPECT_EQ(ResolveFrameName("gone.ini", folder.Dir()), "frame2.ini");
     EXPECT_EQ(ResolveFrameName("", folder.Dir()), "frame2.ini");
     EXPECT_EQ(ResolveFrameName("folder.ini", folder.Dir()), "frame2.ini");
+}
+
+// Stored sets rendered by id, against a frame folder of the test's own.
+class RenderStoredSet : public PhotoSetRecord {
+protected:
+    TempFolder folder;
+    FramesetDirOverride frames{folder.Dir()};
+    std::string photoPath = folder.Dir() + "photo.png";
+
+    void SetUp() override
+    {
+        // mine.ini: 60 x 45 with a hole; frame2.ini: 80 x 60, the fallback.
+        const ui::GpBitmapPtr mine = MakePicture(60, 45, OpaqueBlue, {{10, 8, 40, 30, Transparent}});
+        WriteFrame(folder, "mine.ini", *mine, {10, 8, 50, 38}, {-1, -1, -1, -1});
+        const ui::GpBitmapPtr fallback = MakePicture(80, 60, OpaqueBlue, {{10, 10, 60, 40, Transparent}});
+        WriteFrame(folder, "frame2.ini", *fallback, {10, 10, 70, 50}, {-1, -1, -1, -1});
+        // A photo with a green left half and a red right half.
+        const ui::GpBitmapPtr photo = MakePicture(160, 120, OpaqueRed, {{0, 0, 80, 120, 0xFF00FF00}});
+        SavePng(*photo, photoPath);
+    }
+    void TearDown() override { LastPhotoStatus = Gdiplus::Ok; }
+
+    static bool SamePixels(Gdiplus::Bitmap& a, Gdiplus::Bitmap& b)
+    {
+        const PixelGrid pa(a), pb(b);
+        if (pa.Width() != pb.Width() || pa.Height() != pb.Height())
+            return false;
+        for (int y = 0; y < pa.Height(); ++y)
+            for (int x = 0; x < pa.Width(); ++x)
+                if (pa.At(x, y) != pb.At(x, y))
+                    return false;
+        return true;
+    }
+};
+
+TEST_F(RenderStoredSet, RendersByIdExactlyAsTheRendererDoes)
+{
+    Text(PhotoSetValue::PhotoFile, photoPath);
+    Text(PhotoSetValue::Frame, "mine.ini");
+    ASSERT_EQ(WriteRegNumber(HKEY_CURRENT_USER, key, PhotoSetValue::ClipX, 0.5), ERROR_SUCCESS);
+    ASSERT_EQ(WriteRegNumber(HKEY_CURRENT_USER, key, PhotoSetValue::ClipW, 0.5), ERROR_SUCCESS);
+    ASSERT_EQ(WriteRegNumber(HKEY_CURRENT_USER, key, PhotoSetValue::ZoomRatio, 2), ERROR_SUCCESS);
+    Integer(PhotoSetValue::RotationAngle, 30);
+    Text(PhotoSetValue::PhotoNotes, "Hi");
+    Integer(PhotoSetValue::Contrast, 100);
+    const ui::GpBitmapPtr stored = RenderPhotoSet(id);
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->GetWidth(), 150u); // 120 x 90 at zoom 2: S = 150
+    EXPECT_EQ(stored->GetHeight(), 150u);
+
+    TPhotoFrame frame;
+    LoadPhotoFrame("mine.ini", frame);
+    const ui::GpBitmapPtr photo = LoadPaddedPhoto(photoPath, frame.Orientation);
+    TFramedEffects fx;
+    fx.PhotoFile = photoPath;
+    fx.ZoomRatio = 2;
+    fx.RotationAngle = 30;
+    fx.PhotoNotes = "Hi";
+    fx.Contrast = 100;
+    const ui::GpBitmapPtr direct = ComposeFramedPhoto(*photo, TPhotoClipRect{0.5, 0, 0.5, 1}, frame, fx);
+    EXPECT_TRUE(SamePixels(*stored, *direct));
+}
+
+TEST_F(RenderStoredSet, OnlyPhotoFileAndFrameRendersTheWholePhotoAtZoomOne)
+{
+    Text(PhotoSetValue::PhotoFile, photoPath);
+    Text(PhotoSetValue::Frame, "mine.ini");
+    const ui::GpBitmapPtr out = RenderPhotoSet(id);
+    ASSERT_EQ(out->GetWidth(), 75u);
+    const PixelGrid p(*out);
+    // The canvas at (7, 15); the hole (10, 8)-(50, 38) shows the whole photo: green left, red right.
+    EXPECT_EQ(p.At(7 + 14, 15 + 23), 0xFF00FF00u);
+    EXPECT_EQ(p.At(7 + 46, 15 + 23), OpaqueRed);
+    EXPECT_EQ(p.At(0, 0), 0u);
+}
+
+TEST_F(RenderStoredSet, MissingFrameAndUnparsableZoomFallBack)
+{
+    Text(PhotoSetValue::PhotoFile, photoPath);
+    Text(PhotoSetValue::Frame, "gone.ini");
+    Text(PhotoSetValue::ZoomRatio, "ERR");
+    EXPECT_EQ(RenderPhotoSet(id)->GetWidth(), 100u); // frame2.ini, 80 x 60 at zoom 1
+    Text(PhotoSetValue::Frame, "mine.ini");
+    EXPECT_EQ(RenderPhotoSet(id)->GetWidth(), 75u);
+}
+
+TEST_F(RenderStoredSet, VanishedSetRendersTheDefaultFrameWithThePlaceholder)
+{
+    const ui::GpBitmapPtr out = RenderPhotoSet(id);
+    EXPECT_NE(LastPhotoStatus, Gdiplus::Ok);
+    ASSERT_EQ(out->GetWidth(), 100u);
+    // Inside frame2's hole: the dark fill. S = 100, canvas at (10, 20).
+    EXPECT_EQ(PixelGrid(*out).At(10 + 12, 20 + 12), 0xFF181818u);
 }
 
 } // namespace
