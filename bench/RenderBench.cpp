@@ -1,14 +1,13 @@
 // Times the renderer on the path the editor's live preview runs on every slider change, and a
-// stored set rendered end to end. Makes its own inputs in the folder it is given:
-//   photo.jpg   6000 x 4000 (24 megapixels)
-//   bench.ini   a 600 x 450 frame design (bench.png) with a soft inner shadow and a note area
-// and prints one "name milliseconds" line per measurement (the median of the runs).
+// stored set rendered end to end, with the shipped default frame design ("frame2.ini" of the
+// frame folder given) and a 6000 x 4000 (24 megapixel) photo.jpg that it makes in the work folder.
+// Prints one "name milliseconds" line per measurement (the median of the runs), and a line
+// "geometry IMAGE X Y W H CW CH" that lets a script run the same pipeline elsewhere.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -82,25 +81,6 @@ void MakePhoto(const std::string& path)
     Save(photo, path, L"image/jpeg");
 }
 
-// A wooden-looking border with a soft shadow falling into the hole.
-void MakeFrame(const std::string& folder)
-{
-    Gdiplus::Bitmap frame(600, 450, PixelFormat32bppARGB);
-    Gdiplus::Graphics g(&frame);
-    Gdiplus::LinearGradientBrush wood(Gdiplus::Point(0, 0), Gdiplus::Point(600, 450), Gdiplus::Color(255, 120, 80, 40),
-                                      Gdiplus::Color(255, 180, 130, 70));
-    g.FillRectangle(&wood, 0, 0, 600, 450);
-    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    for (int i = 0; i < 8; ++i) {
-        Gdiplus::SolidBrush shade(Gdiplus::Color(static_cast<BYTE>(160 - i * 20), 0, 0, 0));
-        g.FillRectangle(&shade, 50 + i, 40 + i, 500 - 2 * i, 370 - 2 * i);
-    }
-    Save(frame, folder + "bench.png", L"image/png");
-    std::ofstream(folder + "bench.ini") << "[FrameInfo]\r\nFilename=bench.png\r\nOrientation=landscape\r\n"
-                                           "[ImageHold]\r\nLeft=50\r\nTop=40\r\nRight=550\r\nBottom=410\r\n"
-                                           "[TextHold]\r\nLeft=100\r\nTop=412\r\nRight=500\r\nBottom=448\r\n";
-}
-
 TFramedEffects TypicalEffects(const std::string& photoPath, bool allEffects)
 {
     TFramedEffects fx;
@@ -122,21 +102,29 @@ TFramedEffects TypicalEffects(const std::string& photoPath, bool allEffects)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: RenderBench <work folder> [runs]\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: RenderBench <work folder> <frame folder> [runs]\n");
         return 2;
     }
-    std::string folder = argv[1];
-    if (folder.back() != '\\')
-        folder += '\\';
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
+    const auto folderArg = [](std::string folder) { return folder.back() == '\\' ? folder : folder + '\\'; };
+    const std::string folder = folderArg(argv[1]);
+    FramesetDir = folderArg(argv[2]);
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
     const std::string photoPath = folder + "photo.jpg";
     MakePhoto(photoPath);
-    MakeFrame(folder);
-    FramesetDir = folder;
 
     TPhotoFrame frame;
-    LoadPhotoFrame("bench.ini", frame);
+    LoadPhotoFrame(DefaultFrameName, frame);
+    const std::wstring frameImagePath = ui::WideFromAnsi(FramesetDir + frame.Filename);
+    Gdiplus::Bitmap frameImage(frameImagePath.c_str(), FALSE);
+    if (frameImage.GetLastStatus() != Gdiplus::Ok) {
+        std::fprintf(stderr, "no frame image %s\n", (FramesetDir + frame.Filename).c_str());
+        return 1;
+    }
+    const TFramedGeometry g = FramedGeometry(frameImage.GetWidth(), frameImage.GetHeight(), frame.ImageHold, 1.0);
+    std::printf("geometry %s %d %d %lld %lld %lld %lld\n", frame.Filename.c_str(), frame.ImageHold.Left,
+                frame.ImageHold.Top, static_cast<long long>(g.PartWidth), static_cast<long long>(g.PartHeight),
+                static_cast<long long>(g.CanvasWidth), static_cast<long long>(g.CanvasHeight));
     Report("decode+pad (LoadPaddedPhoto)", MedianMs(std::max(1, runs / 3), [&] { LoadPaddedPhoto(photoPath, false); }));
     const ui::GpBitmapPtr padded = LoadPaddedPhoto(photoPath, false);
     if (LastPhotoStatus != Gdiplus::Ok) {
@@ -151,7 +139,6 @@ int main(int argc, char** argv)
     Report("preview, all effects", MedianMs(runs, [&] { ComposeFramedPhoto(*padded, clip, frame, all); }));
 
     // Where a preview's time goes.
-    const TFramedGeometry g = FramedGeometry(600, 450, frame.ImageHold, 1.0);
     Report("  crop and scale", MedianMs(runs, [&] {
                CropScalePhoto(*padded, static_cast<int>(g.PartWidth), static_cast<int>(g.PartHeight), clip.X, clip.Y,
                               clip.W, clip.H);
@@ -179,27 +166,33 @@ int main(int argc, char** argv)
     silent.PhotoNotes.clear();
     Report("  same without a note",
            MedianMs(runs, [&] { ComposeFramedPhoto(*small, TPhotoClipRect{}, frame, silent); }));
-    Gdiplus::Bitmap frameImage(ui::WideFromAnsi(folder + "bench.png").c_str(), FALSE);
-    Gdiplus::Bitmap canvas(600, 450, PixelFormat32bppARGB);
+    const auto cw = static_cast<INT>(g.CanvasWidth), ch = static_cast<INT>(g.CanvasHeight);
+    Gdiplus::Bitmap canvas(cw, ch, PixelFormat32bppARGB);
     Report("  photo and frame drawn", MedianMs(runs, [&] {
                Gdiplus::Graphics c(&canvas);
                c.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-               c.DrawImage(small.get(), Gdiplus::RectF(50, 40, 502, 372));
-               c.DrawImage(&frameImage, Gdiplus::RectF(0, 0, 600, 450));
+               c.DrawImage(small.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(g.PhotoX),
+                                                       static_cast<Gdiplus::REAL>(g.PhotoY),
+                                                       static_cast<Gdiplus::REAL>(g.PhotoW),
+                                                       static_cast<Gdiplus::REAL>(g.PhotoH)));
+               c.DrawImage(&frameImage, Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(cw),
+                                                       static_cast<Gdiplus::REAL>(ch)));
            }));
     Report("  turned into the square", MedianMs(runs, [&] {
-               Gdiplus::Bitmap out(750, 750, PixelFormat32bppARGB);
+               const auto side = static_cast<INT>(g.Side);
+               const auto centre = static_cast<Gdiplus::REAL>(side / 2);
+               Gdiplus::Bitmap out(side, side, PixelFormat32bppARGB);
                Gdiplus::Graphics o(&out);
                o.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
                Gdiplus::Matrix m;
-               m.Translate(375, 375);
+               m.Translate(centre, centre);
                m.Rotate(5);
-               m.Translate(-375, -375);
+               m.Translate(-centre, -centre);
                o.SetTransform(&m);
-               o.DrawImage(&canvas, 75, 150, 600, 450);
+               o.DrawImage(&canvas, static_cast<INT>(g.CanvasLeft), static_cast<INT>(g.CanvasTop), cw, ch);
            }));
     Report("  frame image decode", MedianMs(runs, [&] {
-               Gdiplus::Bitmap image(ui::WideFromAnsi(folder + "bench.png").c_str(), FALSE);
+               Gdiplus::Bitmap image(frameImagePath.c_str(), FALSE);
                image.GetWidth();
            }));
 
@@ -207,7 +200,7 @@ int main(int argc, char** argv)
     const std::string id = "{LUMETTA-RENDER-BENCH}";
     const std::string key = PhotoSetKey(id);
     WriteRegString(HKEY_CURRENT_USER, key, PhotoSetValue::PhotoFile, photoPath, REG_SZ, true);
-    WriteRegString(HKEY_CURRENT_USER, key, PhotoSetValue::Frame, "bench.ini", REG_SZ, true);
+    WriteRegString(HKEY_CURRENT_USER, key, PhotoSetValue::Frame, DefaultFrameName, REG_SZ, true);
     WriteRegNumber(HKEY_CURRENT_USER, key, PhotoSetValue::ClipX, clip.X);
     WriteRegNumber(HKEY_CURRENT_USER, key, PhotoSetValue::ClipY, clip.Y);
     WriteRegNumber(HKEY_CURRENT_USER, key, PhotoSetValue::ClipW, clip.W);
