@@ -74,7 +74,7 @@ struct TFramedGeometry {
 };
 
 // Largest side of any bitmap the renderer makes (the result square included).
-inline constexpr std::int64_t MaxRenderSide = 16384;
+inline constexpr std::int64_t MaxRenderSide = 8192;
 
 // Round(zoom x zoom + 0.5), ties to even: 2 at zoom 1, 4 at zoom 2, 1 at zoom 1/3.
 int PhotoAreaExtra(double zoom);

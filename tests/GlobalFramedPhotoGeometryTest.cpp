@@ -9,56 +9,36 @@ namespace {
 
 const THoldRect kImageHold{50, 40, 550, 410};
 
-TEST(FramedGeometry, WorkedExampleAtZoomOne)
+TEST(FramedGeometry, WorkedExamplesAtZoomOneThirdOneAndTwo)
 {
-    const TFramedGeometry g = FramedGeometry(600, 450, kImageHold, 1.0);
-    EXPECT_EQ(g.Extra, 2);
-    EXPECT_DOUBLE_EQ(g.PhotoX, 50);
-    EXPECT_DOUBLE_EQ(g.PhotoY, 40);
-    EXPECT_DOUBLE_EQ(g.PhotoW, 502);
-    EXPECT_DOUBLE_EQ(g.PhotoH, 372);
-    EXPECT_EQ(g.PartWidth, 502);
-    EXPECT_EQ(g.PartHeight, 372);
-    EXPECT_EQ(g.CanvasWidth, 600);
-    EXPECT_EQ(g.CanvasHeight, 450);
-    EXPECT_DOUBLE_EQ(g.HalfDiagonal, 375);
-    EXPECT_EQ(g.Side, 750);
-    EXPECT_EQ(g.CanvasLeft, 75);
-    EXPECT_EQ(g.CanvasTop, 150);
-    EXPECT_TRUE(g.HasCanvas());
-    EXPECT_TRUE(g.HasPhotoPart());
-}
-
-TEST(FramedGeometry, WorkedExampleAtOneThird)
-{
-    const TFramedGeometry g = FramedGeometry(600, 450, kImageHold, 1.0 / 3);
-    EXPECT_EQ(g.Extra, 1);
-    EXPECT_NEAR(g.PhotoX, 16.667, 0.001);
-    EXPECT_NEAR(g.PhotoY, 13.333, 0.001);
-    EXPECT_NEAR(g.PhotoW, 167.667, 0.001);
-    EXPECT_NEAR(g.PhotoH, 124.333, 0.001);
-    EXPECT_EQ(g.PartWidth, 168);
-    EXPECT_EQ(g.PartHeight, 124);
-    EXPECT_EQ(g.CanvasWidth, 200);
-    EXPECT_EQ(g.CanvasHeight, 150);
-    EXPECT_EQ(g.Side, 250);
-    EXPECT_EQ(g.CanvasLeft, 25);
-    EXPECT_EQ(g.CanvasTop, 50);
-}
-
-TEST(FramedGeometry, WorkedExampleAtZoomTwo)
-{
-    const TFramedGeometry g = FramedGeometry(600, 450, kImageHold, 2.0);
-    EXPECT_EQ(g.Extra, 4);
-    EXPECT_DOUBLE_EQ(g.PhotoX, 100);
-    EXPECT_DOUBLE_EQ(g.PhotoY, 80);
-    EXPECT_DOUBLE_EQ(g.PhotoW, 1004);
-    EXPECT_DOUBLE_EQ(g.PhotoH, 744);
-    EXPECT_EQ(g.CanvasWidth, 1200);
-    EXPECT_EQ(g.CanvasHeight, 900);
-    EXPECT_EQ(g.Side, 1500);
-    EXPECT_EQ(g.CanvasLeft, 150);
-    EXPECT_EQ(g.CanvasTop, 300);
+    struct Case {
+        double zoom;
+        int extra;
+        double x, y, w, h;
+        std::int64_t partW, partH, canvasW, canvasH, side, left, top;
+    };
+    const Case cases[] = {
+        {1.0, 2, 50, 40, 502, 372, 502, 372, 600, 450, 750, 75, 150},
+        {1.0 / 3, 1, 16.667, 13.333, 167.667, 124.333, 168, 124, 200, 150, 250, 25, 50},
+        {2.0, 4, 100, 80, 1004, 744, 1004, 744, 1200, 900, 1500, 150, 300},
+    };
+    for (const Case& c : cases) {
+        const TFramedGeometry g = FramedGeometry(600, 450, kImageHold, c.zoom);
+        EXPECT_EQ(g.Extra, c.extra) << c.zoom;
+        EXPECT_NEAR(g.PhotoX, c.x, 0.001) << c.zoom;
+        EXPECT_NEAR(g.PhotoY, c.y, 0.001) << c.zoom;
+        EXPECT_NEAR(g.PhotoW, c.w, 0.001) << c.zoom;
+        EXPECT_NEAR(g.PhotoH, c.h, 0.001) << c.zoom;
+        EXPECT_EQ(g.PartWidth, c.partW) << c.zoom;
+        EXPECT_EQ(g.PartHeight, c.partH) << c.zoom;
+        EXPECT_EQ(g.CanvasWidth, c.canvasW) << c.zoom;
+        EXPECT_EQ(g.CanvasHeight, c.canvasH) << c.zoom;
+        EXPECT_EQ(g.Side, c.side) << c.zoom;
+        EXPECT_EQ(g.CanvasLeft, c.left) << c.zoom;
+        EXPECT_EQ(g.CanvasTop, c.top) << c.zoom;
+        EXPECT_TRUE(g.HasCanvas() && g.HasPhotoPart()) << c.zoom;
+    }
+    EXPECT_DOUBLE_EQ(FramedGeometry(600, 450, kImageHold, 1.0).HalfDiagonal, 375);
 }
 
 TEST(FramedGeometry, ExtraPixelsOverTheEditorsZoomSteps)
