@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "GlobalConsts.h"
 #include "GlobalFunc.h"
 #include "ui/Error.h"
 #include "ui/IniFile.h"
@@ -83,6 +84,8 @@ void LoadPhotoFrameFrom(const std::string& folder, const std::string& name, TPho
     } catch (const std::exception&) {
     }
 }
+
+void LoadPhotoFrame(const std::string& name, TPhotoFrame& frame) { LoadPhotoFrameFrom(FramesetDir, name, frame); }
 
 // ---- Photo loading --------------------------------------------------------------------------
 
