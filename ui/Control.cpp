@@ -69,6 +69,25 @@ void Control::SetBounds(int left, int top, int width, int height)
         Invalidate();
 }
 
+void Control::SetParent(Window* parent)
+{
+    if (parent == parent_)
+        return;
+    if (parent_)
+        parent_->RemoveControl(this);
+    if (parent)
+        parent->InsertControl(this);
+    if (dynamic_cast<GraphicControl*>(this))
+        Invalidate();
+}
+
+void Control::Show()
+{
+    if (parent_)
+        parent_->ShowControl(*this);
+    SetVisible(true);
+}
+
 void Control::SetVisible(bool visible)
 {
     if (visible == visible_)

@@ -65,6 +65,8 @@ public:
     ~Control() override;
 
     Window* Parent() const { return parent_; }
+    // Moves the control onto another window (null: onto none).
+    virtual void SetParent(Window* parent);
     // The form this control lies on (itself for a form), or null.
     Form* ParentForm() const;
 
@@ -84,7 +86,9 @@ public:
 
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
-    void Show() { SetVisible(true); }
+    // Asks the parent to show the control (a page container makes it its active page), then
+    // makes it visible.
+    void Show();
     void Hide() { SetVisible(false); }
     // Visible itself and on every parent up to a shown window.
     bool Showing() const;

@@ -111,6 +111,29 @@ void Window::Loaded()
         CreateHandle();
 }
 
+void Window::SetParent(Window* parent)
+{
+    if (parent == parent_)
+        return;
+    Control::SetParent(parent);
+    if (!parent_ || !parent_->HandleAllocated()) {
+        DestroyHandle();
+        return;
+    }
+    if (!handle_) {
+        CreateHandle();
+        return;
+    }
+    ::SetParent(handle_, parent_->Handle());
+    SetWindowPos(handle_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Window::ShowControl(Control&)
+{
+    if (parent_)
+        parent_->ShowControl(*this);
+}
+
 void Window::HandleNeeded()
 {
     if (handle_)

@@ -87,6 +87,8 @@ public:
     KeyPressEvent OnKeyPress;
 
     void Loaded() override;
+    // The window moves with the control; it is made or destroyed as the new parent has a window.
+    void SetParent(Window* parent) override;
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
     void Invalidate() override;
@@ -117,6 +119,8 @@ protected:
     void RecreateHandle();
     // Lays client-aligned children over the client area.
     void AlignControls();
+    // A child asks to be shown (Show); the base passes the request on to its own parent.
+    virtual void ShowControl(Control& control);
 
     void CaptionChanged() override;
     void FontChanged() override;

@@ -1,0 +1,198 @@
+#include "controls/NewNotebook.h"
+
+#include <algorithm>
+
+#include "ui/Form.h"
+
+namespace lumetta {
+
+namespace {
+
+constexpr int DefaultNotebookSize = 150;
+
+ui::ControlArgs NotebookControlArgs(ui::ControlArgs args)
+{
+    if (args.bounds.width == 0)
+        args.bounds.width = DefaultNotebookSize;
+    if (args.bounds.height == 0)
+        args.bounds.height = DefaultNotebookSize;
+    return args;
+}
+
+ui::ControlArgs PageControlArgs(ui::ControlArgs args)
+{
+    // A page's place, size and visibility come from its notebook.
+    args.align = ui::Align::Client;
+    args.visible = false;
+    return args;
+}
+
+// The control of the form that has the keyboard focus (the inner window of a system control
+// counts as the control), or null when the focus is elsewhere.
+ui::Window* FocusedControl(const ui::Form& form)
+{
+    for (HWND window = GetFocus(); window; window = GetAncestor(window, GA_PARENT))
+        if (ui::Window* control = ui::Window::FromHandle(window))
+            return control->ParentForm() == &form ? control : nullptr;
+    return nullptr;
+}
+
+bool Contains(const ui::Window& container, const ui::Window* control)
+{
+    return control &&
+           (control == &container || (container.Handle() && control->Handle() && IsChild(container.Handle(), control->Handle())));
+}
+
+// Visible and enabled up to the form.
+bool CanFocus(const ui::Control& control)
+{
+    for (const ui::Control* c = &control; c; c = c->Parent())
+        if (!c->Visible() || !c->Enabled())
+            return false;
+    return true;
+}
+
+// The first windowed control inside the container, in tab order (creation order, depth first),
+// that can take the focus; with tabStopOnly, only tab stops count.
+ui::Window* FirstFocusable(const ui::Window& container, bool tabStopOnly)
+{
+    for (int i = 0; i < container.ControlCount(); ++i) {
+        auto* window = dynamic_cast<ui::Window*>(&container.Controls(i));
+        if (!window || !window->HandleAllocated())
+            continue;
+        const bool tabStop = (GetWindowLongA(window->Handle(), GWL_STYLE) & WS_TABSTOP) != 0;
+        if (CanFocus(*window) && (tabStop || !tabStopOnly))
+            return window;
+        if (ui::Window* inner = FirstFocusable(*window, tabStopOnly))
+            return inner;
+    }
+    return nullptr;
+}
+
+void SelectFirst(const ui::Window& container)
+{
+    ui::Window* first = FirstFocusable(container, true);
+    if (!first)
+        first = FirstFocusable(container, false);
+    if (first)
+        first->SetFocus();
+}
+
+} // namespace
+
+// ---- TNewNotebook ------------------------------------------------------------------------------
+
+TNewNotebook::TNewNotebook(ui::Component* owner, const ui::ControlArgs& common)
+    : ui::Window(owner, NotebookControlArgs(common))
+{
+}
+
+TNewNotebook::~TNewNotebook()
+{
+    // The pages outlive the list; they no longer refer to this notebook.
+    for (TNewNotebookPage* page : pages_)
+        page->notebook_ = nullptr;
+}
+
+void TNewNotebook::ApplyWindowStyle(ui::CreateParams& params)
+{
+    ui::Window::ApplyWindowStyle(params);
+    params.style |= WS_CLIPCHILDREN;
+}
+
+void TNewNotebook::InsertPage(TNewNotebookPage* page)
+{
+    pages_.push_back(page);
+    page->notebook_ = this;
+}
+
+void TNewNotebook::RemovePage(TNewNotebookPage* page)
+{
+    page->notebook_ = nullptr;
+    pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end());
+    if (page == activePage_)
+        SetActivePage(nullptr);
+}
+
+void TNewNotebook::SetActivePage(TNewNotebookPage* page)
+{
+    if (page && page->notebook_ != this)
+        return;
+    if (page == activePage_)
+        return;
+    TNewNotebookPage* old = activePage_;
+    ui::Form* form = ParentForm();
+    // The focus leaves the old page's controls first, so it never rests on a hidden one.
+    if (form && old && Contains(*old, FocusedControl(*form)))
+        old->SetFocus();
+    if (page) {
+        if (page->HandleAllocated())
+            SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        page->SetVisible(true);
+        if (form && old && FocusedControl(*form) == old) {
+            if (CanFocus(*page))
+                page->SetFocus();
+            else
+                SetFocus();
+        }
+    }
+    if (old)
+        old->SetVisible(false);
+    activePage_ = page;
+    if (form && page && FocusedControl(*form) == page)
+        SelectFirst(*page);
+}
+
+void TNewNotebook::ActivateOnShow(ui::Control& control)
+{
+    if (auto* page = dynamic_cast<TNewNotebookPage*>(&control); page && page->notebook_ == this)
+        SetActivePage(page);
+    ui::Window::ShowControl(control);
+}
+
+// ---- TNewNotebookPage --------------------------------------------------------------------------
+
+TNewNotebookPage::TNewNotebookPage(ui::Component* owner, const ui::ControlArgs& common)
+    : ui::CustomControl(owner, PageControlArgs(common))
+{
+    // Placed on a notebook by the layout: it joins it, after the pages made before it.
+    if (auto* notebook = dynamic_cast<TNewNotebook*>(Parent()))
+        notebook->InsertPage(this);
+}
+
+TNewNotebookPage::~TNewNotebookPage()
+{
+    if (notebook_)
+        notebook_->RemovePage(this);
+}
+
+void TNewNotebookPage::SetNotebook(TNewNotebook* notebook)
+{
+    if (notebook == notebook_)
+        return;
+    if (notebook_)
+        notebook_->RemovePage(this);
+    SetParent(notebook);
+    if (notebook)
+        notebook->InsertPage(this);
+}
+
+int TNewNotebookPage::PageIndex() const
+{
+    if (!notebook_)
+        return -1;
+    const auto& pages = notebook_->pages_;
+    return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TNewNotebookPage::SetPageIndex(int value)
+{
+    if (!notebook_)
+        return;
+    auto& pages = notebook_->pages_;
+    value = std::max(std::min(value, static_cast<int>(pages.size()) - 1), 0);
+    pages.erase(pages.begin() + PageIndex());
+    pages.insert(pages.begin() + value, this);
+}
+
+} // namespace lumetta
