@@ -12,6 +12,7 @@
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
+#include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/ListBox.h"
 #include "ui/Memo.h"
@@ -235,6 +236,33 @@ TEST(UiControls, LabelsAndShapesPlaceWhatTheyDraw)
     EXPECT_EQ(b.left, 1);
     EXPECT_EQ(b.right, 64);
     EXPECT_EQ(thin->FontProperty(), nullptr);
+}
+
+TEST(UiControls, TransparentImagesLeaveOutTheirBottomLeftColour)
+{
+    auto form = MakeForm<Dialog>("UiTestImageForm");
+    auto* image = form->Add<Image>({.name = "imgHelpBtn", .bounds = {0, 0, 8, 8}}, {.stretch = true, .transparent = true});
+    int repaints = 0;
+    image->Picture().OnChange = [&] { ++repaints; };
+    image->Picture().SetBitmap(std::make_unique<Bitmap>(4, 4, PixelFormat::Bits24));
+    Bitmap& face = image->Picture().Bitmap();
+    BrushHandle blue(CreateSolidBrush(RGB(0, 0, 255)));
+    const RECT all{0, 0, 4, 4};
+    FillRect(face.DC(), &all, blue.Get());
+    SetPixel(face.DC(), 0, 3, RGB(255, 0, 0));
+    SetPixel(face.DC(), 3, 0, RGB(255, 0, 0));
+    face.Changed();
+    EXPECT_GT(repaints, 0);
+
+    Bitmap target(8, 8, PixelFormat::Bits24);
+    BrushHandle white(CreateSolidBrush(RGB(255, 255, 255)));
+    const RECT whole{0, 0, 8, 8};
+    FillRect(target.DC(), &whole, white.Get());
+    image->Paint(target.DC());
+    // Stretched twice over; the key colour's pixels (wherever they lie) show what was below.
+    EXPECT_EQ(GetPixel(target.DC(), 2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(target.DC(), 0, 7), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(target.DC(), 7, 0), RGB(255, 255, 255));
 }
 
 TEST(UiControls, DialogFiltersAndExtensionsAsThePlatformWantsThem)

@@ -77,6 +77,7 @@ public:
     FontDialog(Component* owner, const Args& args) : Component(owner, args.name), font_(args.font) {}
 
     Font& GetFont() { return font_; }
+    Font* FontProperty() override { return &font_; }
     // True: confirmed, and the font holds the choice (face, size, style, colour).
     bool Execute(HWND owner = nullptr);
 
