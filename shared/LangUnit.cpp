@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "shared/GlobalConsts.h"
 #include "shared/GlobalRegistryAccess.h"
 #include "ui/IniFile.h"
 #include "ui/ListView.h"
@@ -106,6 +107,11 @@ void LoadMessagesFrom(const std::string& programDir)
         if (!text.empty())
             Messages[static_cast<std::size_t>(n)] = ExpandLineBreaks(text);
     }
+}
+
+std::int32_t TranslateForm(ui::Form& form, const std::string& section)
+{
+    return TranslateFormIn(form, section, InstallDir);
 }
 
 std::int32_t TranslateFormIn(ui::Form& form, const std::string& section, const std::string& installDir)

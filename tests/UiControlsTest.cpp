@@ -198,8 +198,10 @@ TEST(UiControls, HintsShowTheTextOfTheControlUnderThePoint)
 {
     auto form = MakeForm<Dialog>("UiTestHintForm");
     auto* label = form->Add<Label>({.name = "stHint", .bounds = {10, 120, 100, 20}, .caption = "Label", .hint = "Zoom 1.5"});
-    form->SetBounds(50, 50, form->Width(), form->Height());
+    // Away from where the other tests' windows open (they share the desktop), and on top.
+    form->SetBounds(400, 100, form->Width(), form->Height());
     form->Show();
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     App().ActivateHint(label->ClientToScreen(POINT{5, 5}));
     EXPECT_EQ(App().CurrentHint(), "Zoom 1.5");
     // The control there has no hint: the window goes.

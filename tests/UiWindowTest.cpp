@@ -351,8 +351,10 @@ TEST_F(UiWindow, HoverTrackingEntersAndLeavesOnce)
         custom->Inherited(message);
     });
     custom->OnMouseLeave = [&](Component&) { customEvents.push_back("leave"); };
-    form->SetBounds(100, 100, form->Width(), form->Height());
+    // Away from where the other tests' windows open (they share the desktop), and on top.
+    form->SetBounds(600, 420, form->Width(), form->Height());
     form->Show();
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     auto at = [&](int x, int y) { return form->ClientToScreen(POINT{x, y}); };
     App().UpdateMouseControl(at(20, 20));
     App().UpdateMouseControl(at(30, 30));

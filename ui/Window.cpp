@@ -102,7 +102,11 @@ Window::~Window()
 
 Window* Window::FromHandle(HWND window)
 {
-    return window ? static_cast<Window*>(GetPropA(window, WindowProperty)) : nullptr;
+    // Another program's window may carry a property of the same name, with its own address.
+    DWORD process = 0;
+    if (!window || !GetWindowThreadProcessId(window, &process) || process != GetCurrentProcessId())
+        return nullptr;
+    return static_cast<Window*>(GetPropA(window, WindowProperty));
 }
 
 void Window::Loaded()
@@ -214,7 +218,7 @@ void Window::RecreateHandle()
 
 LRESULT CALLBACK Window::RawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    Window* self = FromHandle(hwnd);
+    auto* self = static_cast<Window*>(GetPropA(hwnd, WindowProperty));
     if (!self)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {

@@ -57,6 +57,7 @@ public:
     bool HandleAllocated() const { return handle_ != nullptr; }
     // Makes the window now, and the parents' first.
     void HandleNeeded();
+    // The Window object of one of this program's windows, or null.
     static Window* FromHandle(HWND window);
 
     // A handler for one message number, in front of the class's own handling; it passes the
