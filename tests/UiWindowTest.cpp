@@ -372,6 +372,88 @@ TEST_F(UiWindow, HoverTrackingEntersAndLeavesOnce)
     EXPECT_EQ(App().MouseControl(), nullptr);
 }
 
+TEST_F(UiWindow, RightClickPopsTheMenuAndItsCommandRunsBeforePopupReturns)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestPopupForm", 300, 200));
+    auto* menu = form->Add<PopupMenu>({.name = "pmMain"});
+    auto* first = form->Add<MenuItem>({.name = "miFirst", .parent = menu->Items(), .caption = "First"});
+    form->Add<MenuItem>({.name = "N1", .parent = menu->Items(), .caption = "-"});
+    auto* hidden = form->Add<MenuItem>({.name = "miHidden", .parent = menu->Items(), .caption = "Hidden", .visible = false});
+    auto* second = form->Add<MenuItem>({.name = "miSecond", .parent = menu->Items(), .caption = "Second"});
+    form->SetPopupMenu(menu);
+    form->SetBounds(40, 300, form->Width(), form->Height());
+    form->Show();
+    SetForegroundWindow(form->Handle());
+
+    std::vector<std::string> log;
+    for (MenuItem* item : {first, hidden, second})
+        item->OnClick = [&log](Component& sender) { log.push_back(sender.Name()); };
+    // Down, down (over the separator and the hidden item), Enter; a late cancel in case keys are lost.
+    menu->OnPopup = [&](Component&) {
+        log.push_back("popup");
+        PostMessageA(form->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(form->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(form->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    };
+    auto* rescue = form->Add<Timer>({.name = "rescue", .interval = 5000});
+    rescue->OnTimer = [&](Component&) { EndMenu(); };
+    form->OnMouseUp = [&](Control&, MouseButton button, ShiftState, int, int) {
+        log.push_back(button == MouseButton::Right ? "up right" : "up");
+    };
+    SendMessageA(form->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 60));
+    SendMessageA(form->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(50, 60));
+    log.push_back("returned");
+    EXPECT_EQ(log, (std::vector<std::string>{"up right", "popup", "miSecond", "returned"}));
+    EXPECT_EQ(menu->PopupComponent(), form.get());
+}
+
+TEST_F(UiWindow, FormsPlaceBlendAndPreviewAsTheirLayoutSays)
+{
+    FormArgs centred = Layout("UiTestCentredForm", 400, 300);
+    centred.position = FormPosition::ScreenCenter;
+    centred.borderStyle = BorderStyle::None;
+    centred.alphaBlend = true;
+    centred.alphaBlendValue = 128;
+    auto main = MakeForm<TestForm>(centred);
+    main->Show();
+    EXPECT_EQ(main->Left(), (GetSystemMetrics(SM_CXSCREEN) - 400) / 2);
+    EXPECT_EQ(main->Top(), (GetSystemMetrics(SM_CYSCREEN) - 300) / 2);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetWindowLongA(main->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+    ASSERT_TRUE(GetLayeredWindowAttributes(main->Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 128);
+
+    App().SetMainForm(main.get());
+    FormArgs browser = Layout("UiTestBrowserForm", 250, 180);
+    browser.position = FormPosition::MainFormCenter;
+    browser.borderStyle = BorderStyle::Dialog;
+    browser.keyPreview = true;
+    auto child = MakeForm<TestForm>(browser);
+    auto* background = child->Add<Spot>({.name = "imgBackground", .align = Align::Client});
+    auto* custom = child->Add<CustomControl>({.name = "box", .bounds = {5, 5, 20, 20}});
+    child->Show();
+    App().SetMainForm(nullptr);
+    EXPECT_EQ(child->Left(), main->Left() + (main->Width() - child->Width()) / 2);
+    EXPECT_EQ(child->Top(), main->Top() + (main->Height() - child->Height()) / 2);
+    EXPECT_EQ(background->Width(), 250);
+    child->SetClientSize(270, 190);
+    EXPECT_EQ(background->Width(), 270);
+    EXPECT_EQ(background->Height(), 190);
+
+    // Key preview: the form sees the key first and may swallow it.
+    std::vector<std::string> keys;
+    child->OnKeyDown = [&](Control&, WORD& key, ShiftState) {
+        keys.push_back("form " + std::to_string(key));
+        if (key == VK_ESCAPE)
+            key = 0;
+    };
+    custom->OnKeyDown = [&](Control&, WORD& key, ShiftState) { keys.push_back("box " + std::to_string(key)); };
+    SendMessageA(custom->Handle(), WM_KEYDOWN, 'A', 0);
+    SendMessageA(custom->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(keys, (std::vector<std::string>{"form 65", "box 65", "form 27"}));
+}
+
 TEST(UiFont, SizeAndHeightFollowEachOtherAtTheScreenResolution)
 {
     Font font(FontArgs{.name = "Arial", .height = -19, .style = fsItalic});

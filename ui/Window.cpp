@@ -63,6 +63,22 @@ ShiftState MouseShift(WPARAM keys)
     return shift;
 }
 
+MouseButton ButtonOf(UINT msg)
+{
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        return MouseButton::Left;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        return MouseButton::Right;
+    default:
+        return MouseButton::Middle;
+    }
+}
+
 // The window a parent's notification is about, or null.
 HWND NotificationTarget(const Message& message)
 {
@@ -446,9 +462,7 @@ void Window::MouseMessage(Message& message)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
-        const MouseButton button = message.msg == WM_LBUTTONDOWN   ? MouseButton::Left
-                                   : message.msg == WM_RBUTTONDOWN ? MouseButton::Right
-                                                                   : MouseButton::Middle;
+        const MouseButton button = ButtonOf(message.msg);
         if (!systemClass_ || target != this) {
             if (target != this)
                 mouseControl_ = target;
@@ -471,14 +485,12 @@ void Window::MouseMessage(Message& message)
             SetCapture(handle_);
             target->DblClick();
         }
-        target->MouseDown(message.msg == WM_LBUTTONDBLCLK ? MouseButton::Left : MouseButton::Right, shift | ssDouble, x, y);
+        target->MouseDown(ButtonOf(message.msg), shift | ssDouble, x, y);
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-        const MouseButton button = message.msg == WM_LBUTTONUP   ? MouseButton::Left
-                                   : message.msg == WM_RBUTTONUP ? MouseButton::Right
-                                                                 : MouseButton::Middle;
+        const MouseButton button = ButtonOf(message.msg);
         if (button == MouseButton::Left && GetCapture() == handle_ && !systemClass_)
             ReleaseCapture();
         if (!(message.wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
