@@ -6,10 +6,12 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ControlsTestSupport.h"
 #include "TestSupport.h"
+#include "controls/OrvaneImg.h"
 #include "controls/OrvaneTrackbar.h"
 #include "ui/Bitmap.h"
 
@@ -60,6 +62,34 @@ TEST_F(SmallControlsTest, TheSliderShowsNoSelection)
     EXPECT_NE(Drawn(*plain), Drawn(*unselected));
     selected->SetSelection(-5, 5);
     EXPECT_EQ(Drawn(*selected), Drawn(*unselected));
+}
+
+TEST_F(SmallControlsTest, TheToolImageReportsTheMouseComingAndGoingOnce)
+{
+    auto* image = form->Add<TOrvaneImage>({.name = "imgHelpBtn", .bounds = {340, 7, 32, 32}, .cursor = 1},
+                                          {.stretch = true, .transparent = true});
+    auto* silent = form->Add<TOrvaneImage>({.name = "imgCheckForUpdatesBtn", .bounds = {300, 7, 32, 32}});
+    std::vector<std::string> events;
+    image->OnMouseEnter = [&](ui::Component& sender) { events.push_back(&sender == image ? "enter" : "?"); };
+    image->OnMouseLeave = [&](ui::Component& sender) { events.push_back(&sender == image ? "leave" : "?"); };
+
+    Mouse mouse;
+    auto at = [&](int x, int y) { return form->ClientToScreen(POINT{x, y}); };
+    mouse.MoveTo(at(200, 100));
+    mouse.MoveTo(at(345, 10));
+    mouse.MoveTo(at(360, 30));
+    EXPECT_EQ(events, (std::vector<std::string>{"enter"}));
+    mouse.MoveTo(at(200, 100));
+    mouse.MoveTo(at(250, 120));
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"}));
+    // Straight onto the neighbour and back, through no other control.
+    mouse.MoveTo(at(310, 10));
+    EXPECT_EQ(ui::App().MouseControl(), silent);
+    mouse.MoveTo(at(345, 10));
+    mouse.MoveTo(at(320, 10));
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
+    EXPECT_EQ(silent->Cursor(), 0);
+    EXPECT_EQ(image->Cursor(), 1);
 }
 
 } // namespace
