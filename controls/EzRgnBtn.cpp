@@ -101,6 +101,21 @@ void TEzRgnBtn::SetPicIdle(const ui::Bitmap* value)
     }
 }
 
+void TEzRgnBtn::SetImageList(ui::ImageList* list)
+{
+    if (list == imageList_)
+        return;
+    imageList_ = list;
+    if (!list)
+        return;
+    ui::Picture* const targets[] = {&picIdle_, &picUp_, &picDown_, &picDsbld_};
+    for (int index = 0; index < 4 && index < list->Count(); ++index) {
+        ui::Bitmap image;
+        list->GetBitmap(index, image);
+        targets[index]->Assign(&image);
+    }
+}
+
 void TEzRgnBtn::SetPaintMode(TPaintMode value)
 {
     if (value == paintMode_)

@@ -9,6 +9,7 @@
 
 #include "ui/CustomControl.h"
 #include "ui/Handles.h"
+#include "ui/ImageList.h"
 #include "ui/Picture.h"
 #include "ui/Timer.h"
 
@@ -64,6 +65,11 @@ public:
     void SetPicUp(const ui::Bitmap* value) { picUp_.Assign(value); }
     void SetPicDsbld(const ui::Picture& value) { picDsbld_.Assign(value); }
     void SetPicDsbld(const ui::Bitmap* value) { picDsbld_.Assign(value); }
+
+    // The last list given; not owned. A new list's images 0 to 3, as far as it has them, are
+    // copied once into PicIdle, PicUp, PicDown and PicDsbld; null keeps the pictures.
+    ui::ImageList* ImageList() const { return imageList_; }
+    void SetImageList(ui::ImageList* list);
 
     TPaintMode PaintMode() const { return paintMode_; }
     void SetPaintMode(TPaintMode value);
@@ -129,6 +135,7 @@ private:
     ui::Picture picDown_;
     ui::Picture picDsbld_;
     ui::Picture picUp_;
+    ui::ImageList* imageList_ = nullptr;
 };
 
 } // namespace lumetta

@@ -375,4 +375,34 @@ TEST_F(EzRgnBtnTest, TransparentDrawingLeavesOutEveryKeyColouredPixel)
     EXPECT_EQ(erased, before + 1);
 }
 
+TEST_F(EzRgnBtnTest, AnImageListGivesItsFirstImagesOnce)
+{
+    auto* list = form->Add<ui::ImageList>({.name = "ilFaces", .width = 24, .height = 20});
+    list->Add(*Solid(24, 20, RGB(200, 0, 0)));
+    list->Add(*Solid(24, 20, RGB(0, 200, 0)));
+    ProbeButton* button = AddButton();
+    button->SetImageList(list);
+    EXPECT_EQ(button->ImageList(), list);
+    ASSERT_TRUE(button->PicIdle().HasGraphic());
+    ASSERT_TRUE(button->PicUp().HasGraphic());
+    EXPECT_FALSE(button->PicDown().HasGraphic());
+    EXPECT_FALSE(button->PicDsbld().HasGraphic());
+    EXPECT_EQ(GetPixel(button->PicIdle().Graphic()->DC(), 3, 3), RGB(200, 0, 0));
+    EXPECT_EQ(GetPixel(button->PicUp().Graphic()->DC(), 23, 19), RGB(0, 200, 0));
+    EXPECT_EQ(button->Width(), 24);
+
+    // The same list again copies nothing; later changes of the list are not followed.
+    button->SetPicIdle(Solid(30, 30, Face).get());
+    list->Add(*Solid(24, 20, RGB(0, 0, 200)));
+    button->SetImageList(list);
+    EXPECT_EQ(button->PicIdle().Width(), 30);
+    EXPECT_FALSE(button->PicDown().HasGraphic());
+    // Null keeps the pictures; a list given anew is copied again.
+    button->SetImageList(nullptr);
+    EXPECT_EQ(button->PicIdle().Width(), 30);
+    button->SetImageList(list);
+    EXPECT_EQ(button->PicIdle().Width(), 24);
+    EXPECT_EQ(GetPixel(button->PicDown().Graphic()->DC(), 0, 0), RGB(0, 0, 200));
+}
+
 } // namespace
