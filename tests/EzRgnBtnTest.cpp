@@ -98,8 +98,6 @@ TEST_F(EzRgnBtnTest, TakesTheSizeOfThePictureItDraws)
     EXPECT_EQ(button->Width(), 15);
     EXPECT_EQ(button->Height(), 15);
     EXPECT_FALSE(button->PicIdle().HasGraphic());
-    EXPECT_EQ(button->PaintMode(), pmNormal);
-    EXPECT_FALSE(button->AutoRepeat());
     // Nothing to draw: the size stays.
     button->RepaintNow();
     UpdateWindow(button->Handle());
@@ -108,10 +106,6 @@ TEST_F(EzRgnBtnTest, TakesTheSizeOfThePictureItDraws)
     button->SetPicIdle(Solid(160, 140, Face).get());
     EXPECT_EQ(button->Width(), 160);
     EXPECT_EQ(button->Height(), 140);
-    RECT window{};
-    GetWindowRect(button->Handle(), &window);
-    EXPECT_EQ(window.right - window.left, 160);
-    EXPECT_EQ(window.bottom - window.top, 140);
 
     // Changes made to a picture's bitmap in place redraw the button too.
     button->PicIdle().Bitmap().Assign(*Solid(60, 50, Face));
@@ -229,7 +223,6 @@ TEST_F(EzRgnBtnTest, AHeldButtonRepeatsItsClickEvery300Milliseconds)
 {
     ProbeButton* button = AddButton({.autoRepeat = true});
     button->SetPicIdle(Solid(40, 30, Face).get());
-    EXPECT_EQ(button->RepeatTimer().Interval(), 300u);
     std::vector<DWORD> clickTimes;
     DWORD pressed = 0;
     button->OnClick = [&](ui::Component&) { clickTimes.push_back(GetTickCount() - pressed); };
@@ -382,7 +375,6 @@ TEST_F(EzRgnBtnTest, AnImageListGivesItsFirstImagesOnce)
     list->Add(*Solid(24, 20, RGB(0, 200, 0)));
     ProbeButton* button = AddButton();
     button->SetImageList(list);
-    EXPECT_EQ(button->ImageList(), list);
     ASSERT_TRUE(button->PicIdle().HasGraphic());
     ASSERT_TRUE(button->PicUp().HasGraphic());
     EXPECT_FALSE(button->PicDown().HasGraphic());
