@@ -60,6 +60,8 @@ void ListFrameFilesIn(const std::string& folder, ui::StringList& list)
     } while (FindNextFileA(search.Get(), &entry));
 }
 
+void ListFrameFiles(ui::StringList& list) { ListFrameFilesIn(FramesetDir, list); }
+
 bool IsPortraitOrientation(std::string_view text)
 {
     return !ui::SameText(text, "landscape");

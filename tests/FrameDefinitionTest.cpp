@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "shared/GlobalConsts.h"
 #include "shared/GlobalGraphics.h"
 
 using namespace lumetta;
@@ -37,6 +38,20 @@ TEST(FrameList, ListsOnlyIniFilesAndRefillsTheList)
     list.Add("stale.ini");
     ListFrameFilesIn(empty.Dir() + "missing\\", list);
     EXPECT_TRUE(list.Empty());
+}
+
+TEST(FrameList, TheProgramsReadTheFrameFolder)
+{
+    TempFolder folder;
+    folder.Write("only.ini", "[FrameInfo]\r\nFilename=only.png\r\n");
+    const std::string saved = FramesetDir;
+    FramesetDir = folder.Dir();
+    ListFrameFiles(FrameList);
+    TPhotoFrame frame;
+    LoadPhotoFrame(FrameList[0], frame);
+    FramesetDir = saved;
+    EXPECT_EQ(FrameList.Count(), 1);
+    EXPECT_EQ(frame.Filename, "only.png");
 }
 
 TEST(FrameDefinition, ReadsEveryFieldWithItsDefault)
