@@ -40,4 +40,13 @@ int StringList::IndexOf(std::string_view text) const
     return -1;
 }
 
+int StringList::IndexOfObject(const void* object) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        if (items_[static_cast<std::size_t>(i)].object == object)
+            return i;
+    }
+    return -1;
+}
+
 } // namespace ui

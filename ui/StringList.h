@@ -25,6 +25,8 @@ public:
 
     // Position of the first text equal to `text` without regard to ASCII case, or -1.
     int IndexOf(std::string_view text) const;
+    // Position of the first entry holding `object`, or -1.
+    int IndexOfObject(const void* object) const;
 
     auto begin() const { return items_.begin(); }
     auto end() const { return items_.end(); }
