@@ -4,5 +4,7 @@ namespace lumetta {
 
 std::string InstallDir;
 std::string FramesetDir;
+COLORREF AccentColor = AccentColorUnset;
+COLORREF AccentLightColor = AccentColorUnset;
 
 } // namespace lumetta

@@ -1,5 +1,6 @@
 #include "GlobalGraphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -369,6 +370,23 @@ void ApplySepia(ui::Bitmap& bitmap, std::int32_t amount)
 {
     ApplySaturation(bitmap, -255);
     ForEachPixel(bitmap, [amount](Bgr p) { return SepiaTint(p.B, amount); });
+}
+
+// ---- Colours ------------------------------------------------------------------------------------
+
+namespace {
+BYTE LightenChannel(BYTE channel, std::uint8_t percent)
+{
+    const double lightened = channel + (255 - channel) * percent / 100.0;
+    // A percent above 100 must not carry into the neighbouring channel.
+    return static_cast<BYTE>(std::min(RoundHalfEven(lightened), 255.0));
+}
+} // namespace
+
+COLORREF LightenColor(COLORREF color, std::uint8_t percent)
+{
+    return RGB(LightenChannel(GetRValue(color), percent), LightenChannel(GetGValue(color), percent),
+               LightenChannel(GetBValue(color), percent));
 }
 
 // ---- Drawing helpers ------------------------------------------------------------------------

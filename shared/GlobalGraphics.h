@@ -128,6 +128,12 @@ void ApplyColorNoise(ui::Bitmap& bitmap, std::int32_t amount);
 void ApplyEmboss(ui::Bitmap& bitmap);
 void ApplySepia(ui::Bitmap& bitmap, std::int32_t amount);
 
+// ---- Colours -----------------------------------------------------------------------------------
+
+// Moves each of red, green and blue of color towards 255 by percent of the distance, rounding half
+// to even; the input's high byte is ignored (a system colour is not looked up) and the result's is 0.
+COLORREF LightenColor(COLORREF color, std::uint8_t percent);
+
 // ---- Drawing helpers ----------------------------------------------------------------------------
 
 // Fills rect of dc with a two-colour linear gradient, color1 on the left (horizontal) or top edge.

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <fstream>
 #include <stdexcept>
+#include <algorithm>
+#include <chrono>
 
 namespace lumetta::test {
 
@@ -120,6 +122,119 @@ void SetRawValue(HKEY root, const std::string& keyPath, const std::string& value
         throw std::runtime_error("cannot create " + keyPath);
     RegSetValueExA(key, valueName.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
+}
+
+bool SeenDialog::Has(int button) const
+{
+    return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
+}
+
+bool SeenDialog::Shows(const std::wstring& text) const
+{
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+DialogPresser::DialogPresser(int button, DWORD guiThread, DWORD patience)
+    : done_(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+{
+    // Connect this thread to its desktop and display before the helper starts: under Wine two
+    // threads making a process's first window calls at once can block each other for good.
+    GetDesktopWindow();
+    GetSystemMetrics(SM_CXSCREEN);
+    thread_ = std::thread([this, button, guiThread, patience] {
+        Run(button, guiThread, patience);
+        SetEvent(done_);
+    });
+}
+
+DialogPresser::~DialogPresser()
+{
+    Join();
+    CloseHandle(done_);
+}
+
+const SeenDialog& DialogPresser::Join()
+{
+    // The helper's window calls may need this thread to answer: keep its messages flowing.
+    while (MsgWaitForMultipleObjects(1, &done_, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    if (thread_.joinable())
+        thread_.join();
+    return seen_;
+}
+
+namespace {
+
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring ClassName(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found)
+{
+    if (ClassName(window) == L"#32770" && IsWindowVisible(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK RecordControl(HWND control, LPARAM seen)
+{
+    auto& dialog = *reinterpret_cast<SeenDialog*>(seen);
+    const std::wstring kind = ClassName(control);
+    if (_wcsicmp(kind.c_str(), L"Button") == 0) {
+        const LONG style = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+        if (style == BS_PUSHBUTTON || style == BS_DEFPUSHBUTTON)
+            dialog.buttons.push_back(GetDlgCtrlID(control));
+    } else if (_wcsicmp(kind.c_str(), L"Static") == 0) {
+        dialog.texts.push_back(WindowText(control));
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void DialogPresser::Run(int button, DWORD guiThread, DWORD patience)
+{
+    // A dialog counts once its buttons stand: a modal loop may show the window before it has them.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patience);
+    HWND dialog = nullptr;
+    for (;;) {
+        dialog = nullptr;
+        EnumThreadWindows(guiThread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (dialog) {
+            seen_ = SeenDialog{};
+            EnumChildWindows(dialog, RecordControl, reinterpret_cast<LPARAM>(&seen_));
+            if (!seen_.buttons.empty())
+                break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
+        Sleep(20);
+    }
+    if (!dialog)
+        return;
+    seen_.found = true;
+    seen_.caption = WindowText(dialog);
+    // What the button tells its dialog when clicked; without the asked-for button any other
+    // still ends the modal loop, so that the test fails instead of hanging.
+    const int pressed = seen_.Has(button) ? button : seen_.buttons.empty() ? IDCANCEL : seen_.buttons.front();
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(pressed, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, pressed)));
 }
 
 bool KeyExists(HKEY root, const std::string& keyPath)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <thread>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,34 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// What a helper thread saw of a dialog and which button it pressed.
+struct SeenDialog {
+    bool found = false;
+    std::wstring caption;
+    std::vector<int> buttons;          // ids of the push buttons
+    std::vector<std::wstring> texts;   // the texts of the static controls
+    bool Has(int button) const;
+    bool Shows(const std::wstring& text) const;
+};
+
+// Waits on a helper thread for the first visible dialog of `guiThread` (a modal loop running
+// there), records it and presses `button`; a dialog without that button gets another pressed. Gives up
+// after `patience` without a dialog. Join() before reading Seen().
+class DialogPresser {
+public:
+    explicit DialogPresser(int button, DWORD guiThread = GetCurrentThreadId(), DWORD patience = 10000);
+    ~DialogPresser();
+    DialogPresser(const DialogPresser&) = delete;
+    DialogPresser& operator=(const DialogPresser&) = delete;
+    const SeenDialog& Join();
+
+private:
+    void Run(int button, DWORD guiThread, DWORD patience);
+    SeenDialog seen_;
+    HANDLE done_;
+    std::thread thread_;
 };
 
 // Sets a value of a key directly with the platform call (for tests that need odd types).
