@@ -161,7 +161,7 @@ int main(int argc, char** argv)
     // The source in GDI+'s own drawing format, so that no conversion precedes the scaling.
     const ui::GpBitmapPtr premultiplied(padded->Clone(0, 0, static_cast<INT>(padded->GetWidth()),
                                                       static_cast<INT>(padded->GetHeight()), PixelFormat32bppPARGB));
-    Report("    same, from a 32-bit PARGB copy", MedianMs(runs, [&] {
+    Report("    same, from a PARGB copy", MedianMs(runs, [&] {
                CropScalePhoto(*premultiplied, static_cast<int>(g.PartWidth), static_cast<int>(g.PartHeight), clip.X,
                               clip.Y, clip.W, clip.H);
            }));
