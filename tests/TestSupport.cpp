@@ -124,6 +124,25 @@ void SetRawValue(HKEY root, const std::string& keyPath, const std::string& value
     RegCloseKey(key);
 }
 
+bool DispatchUntil(const std::function<bool()>& done, DWORD milliseconds)
+{
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (done())
+            return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end)
+            return false;
+        // Not only messages make `done` hold: look again at least every few milliseconds.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 5)), QS_ALLINPUT);
+    }
+}
+
 bool SeenDialog::Has(int button) const
 {
     return std::find(buttons.begin(), buttons.end(), button) != buttons.end();
@@ -209,14 +228,20 @@ BOOL CALLBACK RecordControl(HWND control, LPARAM seen)
 
 } // namespace
 
+HWND VisibleDialogOf(DWORD thread)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+    return dialog;
+}
+
 void DialogPresser::Run(int button, DWORD guiThread, DWORD patience)
 {
     // A dialog counts once its buttons stand: a modal loop may show the window before it has them.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patience);
     HWND dialog = nullptr;
     for (;;) {
-        dialog = nullptr;
-        EnumThreadWindows(guiThread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        dialog = VisibleDialogOf(guiThread);
         if (dialog) {
             seen_ = SeenDialog{};
             EnumChildWindows(dialog, RecordControl, reinterpret_cast<LPARAM>(&seen_));

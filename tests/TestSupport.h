@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <thread>
 #include <optional>
 #include <string>
@@ -66,6 +67,14 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Dispatches this thread's messages as they come until `done` holds or `milliseconds` have
+// passed; true when it holds. Wakes for every message and every few milliseconds.
+bool DispatchUntil(const std::function<bool()>& done, DWORD milliseconds);
+inline void DispatchFor(DWORD milliseconds) { DispatchUntil([] { return false; }, milliseconds); }
+
+// The first visible dialog window (a message box, a task dialog) of a thread, or null.
+HWND VisibleDialogOf(DWORD thread);
 
 // What a helper thread saw of a dialog and which button it pressed.
 struct SeenDialog {
