@@ -1,9 +1,17 @@
 #pragma once
-// The frame window of the desktop agent: one borderless per-pixel-alpha window per shown photo set.
+// The frame window of the desktop agent: one borderless per-pixel-alpha window per shown photo
+// set, with its menu of window settings and requests to the editor.
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
+#include <string>
+
+#include "agent/ThdTimer.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
+#include "ui/GdiPlus.h"
+#include "ui/Menu.h"
 
 namespace lumetta {
 
@@ -27,5 +35,115 @@ FadeAlphas FadeOutAlphas(std::int32_t transparency);
 // Where a dragged window goes: the point grabbed at `origin` (window coordinates) follows the
 // mouse, now at `mouse` in the same window's coordinates.
 POINT DraggedPosition(POINT window, POINT mouse, POINT origin);
+
+// ---- Save as JPEG ------------------------------------------------------------------------------
+
+inline constexpr ULONG SavedJpegQuality = 94;
+
+// Em size in pixels of the saved picture's caption: 16 at zoom 1.
+float SavedCaptionEmSize(double zoom);
+// The caption: two lines stored scrambled, an empty line between them and four line breaks after.
+std::string SavedCaptionText();
+
+// The picture Save as writes: the frame over a white-to-light-grey vertical gradient with the
+// translucent caption centred on it; 24-bit, the frame's size. Null when no picture can be made.
+ui::GpBitmapPtr ComposeSavedPicture(Gdiplus::Bitmap& frameImage, double zoom);
+
+// Encodes `picture` as JPEG at quality 94 into `fileName` (ANSI, as the save dialog gives it).
+Gdiplus::Status SaveJpeg(Gdiplus::Image& picture, const std::string& fileName);
+
+// Everything after the dialog: reads the set's ZoomRatio, composes and saves, and shows the error
+// dialog with the file name when the picture cannot be written. Returns whether it was written.
+bool SaveFrameAsJpeg(Gdiplus::Bitmap& frameImage, const std::string& photoSetId, const std::string& fileName);
+
+// ---- The window ------------------------------------------------------------------------------
+
+// Owner of the agent's file dialogs: the frame window created last.
+extern HWND DialogOwnerWindow;
+
+// Draws `image` as the whole look of the layered `window` at `bounds`, scaled by the constant
+// `alpha`. Every GDI object it makes is gone when it returns.
+void UpdateLayeredFrame(HWND window, Gdiplus::Bitmap& image, const RECT& bounds, BYTE alpha);
+
+class TLMTWndClass : public ui::Form {
+public:
+    explicit TLMTWndClass(ui::Component* owner = nullptr);
+    ~TLMTWndClass() override;
+
+    ui::PopupMenu* pmMain;
+    ui::MenuItem* miCloseAll;
+    ui::MenuItem* miEdit;
+    ui::MenuItem* N1;
+    ui::MenuItem* N2;
+    ui::MenuItem* miLock;
+    ui::MenuItem* N3;
+    ui::MenuItem* miTransparency;
+    ui::MenuItem* miFade;
+    ui::MenuItem* N4;
+    ui::MenuItem* N1001;
+    ui::MenuItem* N901;
+    ui::MenuItem* N801;
+    ui::MenuItem* N701;
+    ui::MenuItem* N601;
+    ui::MenuItem* N501;
+    ui::MenuItem* N401;
+    ui::MenuItem* N301;
+    ui::MenuItem* N201;
+    ui::MenuItem* N101;
+    TThreadedTimer* FadeOutTimer;
+    ui::MenuItem* miHide;
+    ui::MenuItem* miNew;
+    ui::MenuItem* N5;
+    ui::MenuItem* miRemove;
+    ui::MenuItem* N6;
+    ui::MenuItem* miOnTop;
+    ui::MenuItem* miSave;
+    ui::MenuItem* N7;
+    ui::SaveDialog* SaveDialog;
+
+    ui::GpBitmapPtr FrameImage; // the composed frame, 32-bit ARGB
+    std::string PhotoSetId;
+    std::string PhotoSetKey;
+    std::int32_t DragOriginX = 0;
+    std::int32_t DragOriginY = 0;
+    bool Dragging = false;
+    bool LockedFlag = false;
+    bool Hovering = false;
+
+    // Redraws the window from FrameImage with the constant alpha.
+    void ApplyAlpha(BYTE alpha);
+    void AnimateFadeIn();
+    void AnimateFadeOut();
+
+    void FormCreate(ui::Component& sender);
+    void FormShow(ui::Component& sender);
+    void FormDestroy(ui::Component& sender);
+    void FormMouseDown(ui::Control& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y);
+    void FormMouseMove(ui::Control& sender, ui::ShiftState shift, int x, int y);
+    void FormMouseUp(ui::Control& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y);
+    void FadeOutTimerTimer(ui::Component& sender);
+    void miNewClick(ui::Component& sender);
+    void miEditClick(ui::Component& sender);
+    void miSaveClick(ui::Component& sender);
+    void miLockClick(ui::Component& sender);
+    void miOnTopClick(ui::Component& sender);
+    void miTransparencyChanged(ui::Component& sender);
+    void miFadeClick(ui::Component& sender);
+    void miRemoveClick(ui::Component& sender);
+    void miHideClick(ui::Component& sender);
+    void miCloseAllClick(ui::Component& sender);
+
+protected:
+    void ApplyWindowStyle(ui::CreateParams& params) override;
+
+private:
+    std::int32_t ReadValue(const char* name) const;
+    void WriteValue(const char* name, std::int32_t value) const;
+    // Position of this window's own entry in FrameWindows, or -1 once it has been closed.
+    int OwnEntry() const;
+    // Sends "E" or "N" with the id of this window's entry to a running editor, or starts one.
+    void RequestEditor(char letter);
+    void CloseOwnEntry(int entry);
+};
 
 } // namespace lumetta

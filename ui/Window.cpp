@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
+#include "ui/Screen.h"
 
 namespace ui {
 
@@ -348,6 +349,16 @@ void Window::WndProc(Message& message)
         }
         break;
     case WM_SETCURSOR:
+        // The program-wide screen cursor, else the cursor of the control under the mouse.
+        if (reinterpret_cast<HWND>(message.wParam) == handle_ && LOWORD(message.lParam) == HTCLIENT) {
+            POINT point{};
+            GetCursorPos(&point);
+            const Control* target = ControlAtPos(ScreenToClient(point), true);
+            if (Screen::Instance().ShowCursorFor(target ? target->Cursor() : Cursor())) {
+                message.result = TRUE;
+                return;
+            }
+        }
         break;
     case CM_MOUSEENTER:
         MouseEnter();

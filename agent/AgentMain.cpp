@@ -1,0 +1,158 @@
+#include "AgentMain.h"
+
+#include <exception>
+
+#include "agent/AgentPhotoFrameU.h"
+#include "shared/CopyDataCommand.h"
+#include "shared/GlobalFunc.h"
+#include "shared/GlobalPhotoSet.h"
+#include "shared/GlobalRegistryAccess.h"
+#include "shared/LangUnit.h"
+#include "ui/Application.h"
+#include "ui/Handles.h"
+#include "ui/Screen.h"
+
+namespace lumetta {
+
+std::unique_ptr<ui::StringList> FrameWindows;
+
+namespace {
+
+TLMTWndClass* WindowOf(int entry)
+{
+    return static_cast<TLMTWndClass*>(FrameWindows->Object(entry));
+}
+
+} // namespace
+
+TLMTAgentWndClass::TLMTAgentWndClass(ui::Component* owner)
+    : ui::Form(owner, ui::FormArgs{.className = AgentWindowClass,
+                                   .caption = AgentWindowTitle,
+                                   .clientWidth = 132,
+                                   .clientHeight = 63,
+                                   .borderStyle = ui::BorderStyle::Single,
+                                   .borderIcons = 0,
+                                   .font = ui::FontArgs{"MS Sans Serif", -11}})
+{
+    OnCreate = [this](ui::Component& sender) { FormCreate(sender); };
+    OnDestroy = [this](ui::Component& sender) { FormDestroy(sender); };
+    BindMessage(WM_COPYDATA, [this](ui::Message& message) { HandleCopyData(message); });
+}
+
+void TLMTAgentWndClass::ApplyWindowStyle(ui::CreateParams& params)
+{
+    ui::Form::ApplyWindowStyle(params);
+    params.exStyle &= ~static_cast<DWORD>(WS_EX_TOOLWINDOW | WS_EX_APPWINDOW);
+}
+
+void TLMTAgentWndClass::FormCreate(ui::Component&)
+{
+    InitSharedGlobals();
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    ui::Screen::Instance().SetCursors(2, LoadCursorA(instance, "CUR_DRAG"));
+    ui::Screen::Instance().SetCursors(3, LoadCursorA(instance, "CUR_ENDDRAG"));
+    ui::App().SetShowMainForm(false);
+    HWND application = ui::App().Handle();
+    SetWindowLongA(application, GWL_EXSTYLE, GetWindowLongA(application, GWL_EXSTYLE) | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+    ShowWindow(application, SW_HIDE);
+    LoadMessages();
+
+    ui::StringList ids;
+    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
+    FrameWindows = std::make_unique<ui::StringList>();
+    for (int i = 0; i < ids.Count(); ++i) {
+        // A set that cannot be rendered is left out; the sets after it still open.
+        try {
+            OpenFrameWindow(ids[i]);
+        } catch (...) {
+        }
+    }
+}
+
+void TLMTAgentWndClass::FormDestroy(ui::Component&)
+{
+    if (!FrameWindows)
+        return;
+    while (!FrameWindows->Empty()) {
+        TLMTWndClass* window = WindowOf(0);
+        FrameWindows->Delete(0);
+        window->Release();
+    }
+    FrameWindows.reset();
+}
+
+void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
+{
+    if (FrameWindows->IndexOf(id) != -1)
+        return;
+    const std::string key = PhotoSetKey(id);
+    std::int32_t hidden = 0;
+    ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Hidden, hidden);
+    if (hidden == 1)
+        return;
+
+    const ui::GpBitmapPtr image = RenderPhotoSet(id);
+    auto* window = new TLMTWndClass();
+    window->Loaded();
+    FrameWindows->Add(id, window);
+    // A window that fails to be set up stays listed, so that a later "U" or "H" frees it.
+    try {
+        window->PhotoSetId = id;
+        HWND handle = window->Handle();
+        SetWindowLongA(handle, GWL_EXSTYLE,
+                       GetWindowLongA(handle, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
+        const INT width = static_cast<INT>(image->GetWidth());
+        const INT height = static_cast<INT>(image->GetHeight());
+        window->SetHeight(height);
+        window->SetWidth(width);
+        window->FrameImage.reset(image->Clone(0, 0, width, height, PixelFormat32bppARGB));
+        if (!window->FrameImage || window->FrameImage->GetLastStatus() != Gdiplus::Ok) {
+            window->FrameImage.reset();
+            return;
+        }
+        std::int32_t x = 0, y = 0, transparency = 0;
+        ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::X, x);
+        ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Y, y);
+        window->SetLeft(x);
+        window->SetTop(y);
+        ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Transparency, transparency);
+        window->ApplyAlpha(OpacityAlpha(transparency));
+        window->Show();
+    } catch (...) {
+    }
+}
+
+void TLMTAgentWndClass::CloseFrameWindow(const std::string& id)
+{
+    const int entry = FrameWindows->IndexOf(id);
+    if (entry < 0)
+        return;
+    TLMTWndClass* window = WindowOf(entry);
+    FrameWindows->Delete(entry);
+    window->Release();
+}
+
+void TLMTAgentWndClass::HandleCopyData(ui::Message& message)
+{
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.lParam);
+    RunCopyDataCommand(data, {
+        {'U', [this](const std::string& id) { CloseFrameWindow(id); OpenFrameWindow(id); }},
+        {'H', [this](const std::string& id) { CloseFrameWindow(id); }},
+        {'S', [this](const std::string& id) { OpenFrameWindow(id); }},
+    });
+    message.result = 0;
+}
+
+int AgentProgramBlock()
+{
+    ui::KernelHandle mutex(CreateMutexA(nullptr, FALSE, AgentMutexName));
+    if (GetLastError() == ERROR_ALREADY_EXISTS)
+        return 0;
+    ui::Owned<TLMTAgentWndClass> mainWindow(new TLMTAgentWndClass());
+    ui::App().SetMainForm(mainWindow.get());
+    mainWindow->Loaded();
+    ui::App().Run();
+    return 0;
+}
+
+} // namespace lumetta

@@ -1,0 +1,302 @@
+// The agent as a program of its own: started from an install folder, driven from this process
+// through its windows and text commands, and always ended by the test that started it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "AgentTestSupport.h"
+#include "shared/CopyDataCommand.h"
+#include "shared/GlobalFunc.h"
+#include "shared/GlobalPhotoSet.h"
+
+using namespace lumetta;
+using lumetta::test::AgentStage;
+using lumetta::test::DialogPresser;
+
+namespace {
+
+const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
+const std::string IdB = "{B2222222-0000-4000-8000-00000000000B}";
+const std::string IdC = "{C3333333-0000-4000-8000-00000000000C}";
+
+// A file of this build as Wine names it (the host's root is drive Z:).
+std::filesystem::path BuildFile(const char* hostPath)
+{
+    std::string path = std::string("Z:") + hostPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD patience = 15000)
+{
+    for (DWORD waited = 0; waited < patience; waited += 25) {
+        if (condition())
+            return true;
+        Sleep(25);
+    }
+    return condition();
+}
+
+std::vector<HWND> TopLevelWindows(DWORD process, const char* className)
+{
+    struct Search {
+        DWORD process;
+        const char* className;
+        std::vector<HWND> found;
+    } search{process, className, {}};
+    EnumWindows([](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char name[64];
+        GetClassNameA(window, name, sizeof name);
+        if (owner == s->process && lstrcmpA(name, s->className) == 0 && IsWindowVisible(window))
+            s->found.push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class AgentProcess {
+public:
+    explicit AgentProcess(const std::string& exe)
+    {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + exe + "\"";
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &info_))
+            info_ = {};
+    }
+    ~AgentProcess() { Stop(); }
+    AgentProcess(const AgentProcess&) = delete;
+    AgentProcess& operator=(const AgentProcess&) = delete;
+
+    bool Started() const { return info_.hProcess != nullptr; }
+    DWORD Id() const { return info_.dwProcessId; }
+    bool WaitForExit(DWORD patience) const { return WaitForSingleObject(info_.hProcess, patience) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    HWND MainWindow() const
+    {
+        HWND window = FindAgentWindow();
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == Id() ? window : nullptr;
+    }
+    DWORD GuiThread() const { return GetWindowThreadProcessId(MainWindow(), nullptr); }
+    std::vector<HWND> Frames() const { return TopLevelWindows(Id(), "TLMTWndClass"); }
+    bool WaitForFrames(std::size_t count) const
+    {
+        return WaitUntil([&] { return MainWindow() && Frames().size() == count; });
+    }
+
+    // Ends the agent as its Exit does, and by force when it does not listen.
+    void Stop()
+    {
+        if (!Started())
+            return;
+        if (!WaitForExit(0)) {
+            if (HWND window = MainWindow())
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            if (!WaitForExit(10000))
+                TerminateProcess(info_.hProcess, 1);
+            WaitForExit(INFINITE);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+        info_ = {};
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// Every stored value of every photo set, as text, to compare before and after.
+std::string DumpPhotoSets()
+{
+    std::ostringstream dump;
+    HKEY sets;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, PhotoSetsKey, 0, KEY_READ, &sets) != ERROR_SUCCESS)
+        return "none";
+    char name[260];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(sets, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        dump << "[" << name << "]\n";
+        HKEY set;
+        if (RegOpenKeyExA(sets, name, 0, KEY_READ, &set) != ERROR_SUCCESS)
+            continue;
+        char value[260];
+        BYTE data[2048];
+        for (DWORD j = 0;; ++j) {
+            DWORD valueLength = sizeof value, size = sizeof data, type = 0;
+            if (RegEnumValueA(set, j, value, &valueLength, nullptr, &type, data, &size) != ERROR_SUCCESS)
+                break;
+            dump << value << "=" << type << ":" << std::string(reinterpret_cast<char*>(data), size) << "\n";
+        }
+        RegCloseKey(set);
+    }
+    RegCloseKey(sets);
+    return dump.str();
+}
+
+class AgentProgram : public ::testing::Test {
+protected:
+    AgentStage stage;
+    std::string agentExe;
+
+    void SetUp() override
+    {
+        agentExe = stage.Dir() + "lmtagent.exe";
+        std::filesystem::copy_file(BuildFile(LMTAGENT_EXE), agentExe);
+        std::filesystem::copy_file(BuildFile(FAKE_EDITOR_EXE), stage.Dir() + "lmtsedit.exe");
+    }
+
+    // Opens a frame's menu as a right click would, and waits until it shows.
+    static bool OpenMenu(const AgentProcess& agent, HWND frame)
+    {
+        PostMessageA(frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame), -1);
+        return WaitUntil([&] { return !TopLevelWindows(agent.Id(), "#32768").empty(); });
+    }
+    static void Key(HWND frame, WORD key)
+    {
+        PostMessageA(frame, WM_KEYDOWN, key, 1);
+        PostMessageA(frame, WM_KEYUP, key, 0xC0000001);
+    }
+};
+
+TEST_F(AgentProgram, SecondAgentEndsAtOnceWithoutEffect)
+{
+    stage.Store(IdA, {{"X", 10}});
+    AgentProcess first(agentExe);
+    ASSERT_TRUE(first.Started());
+    ASSERT_TRUE(first.WaitForFrames(1));
+    const std::vector<HWND> frames = first.Frames();
+    const std::string before = DumpPhotoSets();
+
+    AgentProcess second(agentExe);
+    ASSERT_TRUE(second.Started());
+    ASSERT_TRUE(second.WaitForExit(10000));
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_EQ(first.Frames(), frames);
+    EXPECT_TRUE(first.MainWindow());
+    EXPECT_EQ(DumpPhotoSets(), before);
+}
+
+TEST_F(AgentProgram, OneFrameWindowPerVisibleSetAtItsPlaceAndSize)
+{
+    stage.Store(IdA, {{"X", 40}, {"Y", 30}});
+    stage.Store(IdB, {{"X", 70}, {"Hidden", 1}});
+    stage.Store(IdC, {{"X", 300}, {"Y", 200}, {"Transparency", 50}});
+    AgentProcess agent(agentExe);
+    ASSERT_TRUE(agent.WaitForFrames(2));
+
+    InitSharedGlobals(); // the same install folder as the agent's, for the renderer here
+    const ui::GpBitmapPtr expected = RenderPhotoSet(IdA);
+    const LONG side = static_cast<LONG>(expected->GetWidth());
+    ASSERT_GE(side, test::StageFrameSide);
+    std::vector<RECT> places;
+    for (HWND frame : agent.Frames()) {
+        RECT place;
+        GetWindowRect(frame, &place);
+        places.push_back(place);
+        const LONG exStyle = GetWindowLongA(frame, GWL_EXSTYLE);
+        EXPECT_TRUE(exStyle & WS_EX_LAYERED);
+        EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    }
+    std::sort(places.begin(), places.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
+    EXPECT_EQ(places[0].left, 40);
+    EXPECT_EQ(places[0].top, 30);
+    EXPECT_EQ(places[1].left, 300);
+    EXPECT_EQ(places[1].top, 200);
+    for (const RECT& place : places) {
+        EXPECT_EQ(place.right - place.left, side);
+        EXPECT_EQ(place.bottom - place.top, side);
+    }
+    // The main window exists under its class and title and is never shown.
+    HWND main = agent.MainWindow();
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(IsWindowVisible(main));
+}
+
+TEST_F(AgentProgram, CommandsFromAnotherProcess)
+{
+    stage.Store(IdA, {{"X", 40}});
+    stage.Store(IdC, {{"X", 300}});
+    AgentProcess agent(agentExe);
+    ASSERT_TRUE(agent.WaitForFrames(2));
+    HWND main = agent.MainWindow();
+    const auto lefts = [&] {
+        std::vector<LONG> result;
+        for (HWND frame : agent.Frames()) {
+            RECT place;
+            GetWindowRect(frame, &place);
+            result.push_back(place.left);
+        }
+        std::sort(result.begin(), result.end());
+        return result;
+    };
+
+    CopyDataCommand{'H', IdA}.Send(main, nullptr);
+    EXPECT_EQ(lefts(), std::vector<LONG>{300});
+    CopyDataCommand{'h', IdC}.Send(main, nullptr);
+    EXPECT_EQ(lefts(), std::vector<LONG>{300});
+    CopyDataCommand{'S', IdA}.Send(main, nullptr);
+    EXPECT_EQ(lefts(), (std::vector<LONG>{40, 300}));
+    stage.Store(IdA, {{"X", 500}});
+    CopyDataCommand{'U', IdA}.Send(main, nullptr);
+    EXPECT_EQ(lefts(), (std::vector<LONG>{300, 500}));
+}
+
+TEST_F(AgentProgram, EditWithoutEditorStartsItFromTheInstallFolder)
+{
+    stage.Store(IdA, {});
+    AgentProcess agent(agentExe);
+    ASSERT_TRUE(agent.WaitForFrames(1));
+    HWND frame = agent.Frames().front();
+    ASSERT_TRUE(OpenMenu(agent, frame));
+    Key(frame, VK_DOWN); // Create New...
+    Key(frame, VK_DOWN); // Edit...
+    Key(frame, VK_RETURN);
+    const std::filesystem::path record = stage.Install().Path() / "editor-args.txt";
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(record) && std::filesystem::file_size(record) > 0; }));
+    Sleep(100); // the stand-in has written and ended
+    std::ifstream in(record, std::ios::binary);
+    std::string arguments((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(arguments, "-edit " + IdA);
+}
+
+TEST_F(AgentProgram, ExitAnsweredYesEndsTheAgentAndWritesNothing)
+{
+    stage.Store(IdA, {{"X", 40}, {"Y", 30}, {"Transparency", 70}});
+    stage.Store(IdB, {{"X", 200}});
+    AgentProcess agent(agentExe);
+    ASSERT_TRUE(agent.WaitForFrames(2));
+    const std::string before = DumpPhotoSets();
+    HWND frame = agent.Frames().front();
+    ASSERT_TRUE(OpenMenu(agent, frame));
+    Key(frame, VK_UP); // the last item: Exit
+    Key(frame, VK_RETURN);
+    DialogPresser yes(IDYES, agent.GuiThread(), 15000);
+    EXPECT_TRUE(yes.Join().found);
+    ASSERT_TRUE(agent.WaitForExit(15000));
+    EXPECT_EQ(agent.ExitCode(), 0u);
+    EXPECT_EQ(DumpPhotoSets(), before);
+}
+
+} // namespace

@@ -1,0 +1,355 @@
+// The agent's windows inside the test process: the main window with its list and commands, and
+// the frame windows' mouse, menu and close paths.
+#include "agent/AgentMain.h"
+#include "agent/AgentPhotoFrameU.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "AgentTestSupport.h"
+#include "shared/CopyDataCommand.h"
+#include "shared/GlobalPhotoSet.h"
+#include "ui/Application.h"
+#include "ui/Screen.h"
+
+using namespace lumetta;
+using lumetta::test::AgentStage;
+using lumetta::test::DialogPresser;
+
+namespace {
+
+const std::string IdA = "{A1111111-0000-4000-8000-000000000001}";
+const std::string IdB = "{B2222222-0000-4000-8000-000000000002}";
+const std::string IdC = "{C3333333-0000-4000-8000-000000000003}";
+
+class AgentWindow : public ::testing::Test {
+protected:
+    AgentStage stage;
+    ui::Owned<TLMTAgentWndClass> agent;
+
+    void Start()
+    {
+        agent.reset(new TLMTAgentWndClass());
+        agent->Loaded();
+    }
+    TLMTWndClass* Frame(const std::string& id) const
+    {
+        const int entry = FrameWindows->IndexOf(id);
+        return entry < 0 ? nullptr : static_cast<TLMTWndClass*>(FrameWindows->Object(entry));
+    }
+    void Send(char letter, const std::string& argument) const
+    {
+        CopyDataCommand{letter, argument}.Send(agent->Handle(), nullptr);
+    }
+    void SendRaw(const std::string& text) const
+    {
+        COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+        SendMessageA(agent->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    static void Mouse(TLMTWndClass* frame, UINT message, WPARAM keys, int x, int y)
+    {
+        SendMessageA(frame->Handle(), message, keys, MAKELPARAM(x, y));
+    }
+    static ui::CursorId ScreenCursor() { return ui::Screen::Instance().Cursor(); }
+};
+
+TEST_F(AgentWindow, DragMovesTheFrameAndButtonUpStoresItsPlace)
+{
+    stage.Store(IdA, {{"X", 100}, {"Y", 50}});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(ScreenCursor(), 3);
+
+    Mouse(frame, WM_LBUTTONDOWN, MK_LBUTTON, 10, 12);
+    EXPECT_TRUE(frame->Dragging);
+    EXPECT_EQ(ScreenCursor(), 2);
+    Mouse(frame, WM_MOUSEMOVE, MK_LBUTTON, 40, 2);
+    EXPECT_EQ(frame->Left(), 130);
+    EXPECT_EQ(frame->Top(), 40);
+    RECT placed;
+    GetWindowRect(frame->Handle(), &placed);
+    EXPECT_EQ(placed.left, 130);
+    EXPECT_EQ(placed.top, 40);
+    EXPECT_EQ(stage.Read(IdA, "X"), 100); // nothing stored while dragging
+    Mouse(frame, WM_LBUTTONUP, 0, 40, 2);
+    EXPECT_FALSE(frame->Dragging);
+    EXPECT_EQ(ScreenCursor(), 3);
+    EXPECT_EQ(stage.Read(IdA, "X"), 130);
+    EXPECT_EQ(stage.Read(IdA, "Y"), 40);
+
+    // Any button released over an unlocked frame stores its place, moved or not.
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, PhotoSetKey(IdA).c_str(), "X");
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, PhotoSetKey(IdA).c_str(), "Y");
+    frame->FormMouseUp(*frame, ui::MouseButton::Right, 0, 5, 5);
+    EXPECT_EQ(stage.Read(IdA, "X"), 130);
+    EXPECT_EQ(stage.Read(IdA, "Y"), 40);
+}
+
+TEST_F(AgentWindow, LockedFrameStaysAndStoresNothing)
+{
+    stage.Store(IdA, {{"Locked", 1}});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->LockedFlag);
+    EXPECT_TRUE(frame->miLock->Checked());
+    EXPECT_EQ(ScreenCursor(), ui::crDefault);
+
+    Mouse(frame, WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    Mouse(frame, WM_MOUSEMOVE, MK_LBUTTON, 60, 70);
+    Mouse(frame, WM_LBUTTONUP, 0, 60, 70);
+    EXPECT_EQ(frame->Left(), 0);
+    EXPECT_EQ(frame->Top(), 0);
+    EXPECT_FALSE(stage.Has(IdA, "X"));
+    EXPECT_FALSE(stage.Has(IdA, "Y"));
+    EXPECT_EQ(ScreenCursor(), ui::crDefault);
+}
+
+TEST_F(AgentWindow, LockOnTopAndFadeAreStoredAtOnce)
+{
+    stage.Store(IdA, {{"OnTop", 1}});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    const auto topmost = [&] { return (GetWindowLongA(frame->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    EXPECT_TRUE(frame->miOnTop->Checked());
+    EXPECT_TRUE(topmost());
+
+    frame->miLock->Click();
+    EXPECT_EQ(stage.Read(IdA, "Locked"), 1);
+    EXPECT_TRUE(frame->LockedFlag);
+    EXPECT_EQ(ScreenCursor(), ui::crDefault);
+    frame->miLock->Click();
+    EXPECT_EQ(stage.Read(IdA, "Locked"), 0);
+    EXPECT_FALSE(frame->LockedFlag);
+    EXPECT_EQ(ScreenCursor(), 3);
+
+    frame->miOnTop->Click();
+    EXPECT_EQ(stage.Read(IdA, "OnTop"), 0);
+    EXPECT_FALSE(topmost());
+    frame->miOnTop->Click();
+    EXPECT_EQ(stage.Read(IdA, "OnTop"), 1);
+    EXPECT_TRUE(topmost());
+
+    EXPECT_FALSE(frame->miFade->Checked());
+    frame->miFade->Click();
+    EXPECT_EQ(stage.Read(IdA, "FadeIn"), 1);
+    frame->miFade->Click();
+    EXPECT_EQ(stage.Read(IdA, "FadeIn"), 0);
+}
+
+TEST_F(AgentWindow, OpacityItemsFollowTheStoredValueAndStoreTheChoice)
+{
+    const std::pair<std::int32_t, const char*> cases[] = {{95, "N1001"}, {5, "N101"}, {150, "N1001"}, {70, "N701"}};
+    std::string ids[4];
+    for (int i = 0; i < 4; ++i) {
+        ids[i] = "{D000000" + std::to_string(i) + "-0000-4000-8000-000000000000}";
+        stage.Store(ids[i], {{"Transparency", cases[i].first}});
+    }
+    stage.Store(IdA, {}); // absent: "100%"
+    stage.StoreText(IdA, "Frame", "");
+    Start();
+    for (int i = 0; i < 4; ++i) {
+        TLMTWndClass* frame = Frame(ids[i]);
+        ASSERT_TRUE(frame) << cases[i].first;
+        for (int item = 0; item < OpacityItemCount; ++item) {
+            ui::MenuItem& opacity = frame->miTransparency->Items(item);
+            EXPECT_EQ(opacity.Checked(), opacity.Name() == cases[i].second) << cases[i].first << " " << opacity.Name();
+        }
+    }
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    EXPECT_TRUE(frame->N1001->Checked());
+    frame->N701->Click();
+    EXPECT_EQ(stage.Read(IdA, "Transparency"), 70);
+    EXPECT_TRUE(frame->N701->Checked());
+    EXPECT_FALSE(frame->N1001->Checked());
+    frame->N101->Click();
+    EXPECT_EQ(stage.Read(IdA, "Transparency"), 10);
+}
+
+TEST_F(AgentWindow, CommandsOpenCloseAndReopenByCaseInsensitiveId)
+{
+    stage.Store(IdA, {{"X", 10}});
+    stage.Store(IdB, {{"Hidden", 1}});
+    Start();
+    ASSERT_EQ(FrameWindows->Count(), 1);
+    TLMTWndClass* first = Frame(IdA);
+    ASSERT_TRUE(first);
+
+    Send('S', IdA);                          // already open
+    EXPECT_EQ(Frame(IdA), first);
+    Send('H', IdC);                          // never open
+    Send('S', IdB);                          // still hidden
+    EXPECT_EQ(FrameWindows->Count(), 1);
+    SendRaw("u" + IdA);                      // lower-case letter
+    SendRaw("U");                            // letter alone
+    SendRaw("");
+    EXPECT_EQ(Frame(IdA), first);
+
+    stage.Store(IdA, {{"X", 300}});
+    Send('U', IdA);
+    TLMTWndClass* second = Frame(IdA);
+    ASSERT_TRUE(second);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->Left(), 300);
+    EXPECT_EQ(FrameWindows->Count(), 1);
+
+    std::string lower = IdA;
+    for (char& c : lower)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    Send('H', lower);
+    EXPECT_EQ(FrameWindows->Count(), 0);
+
+    stage.Store(IdB, {{"Hidden", 0}});
+    Send('S', IdB);
+    EXPECT_TRUE(Frame(IdB));
+    Send('U', IdC);                          // not listed: just opened (a missing key renders with defaults)
+    EXPECT_TRUE(Frame(IdC));
+    EXPECT_EQ(FrameWindows->Count(), 2);
+}
+
+TEST_F(AgentWindow, WithoutPhotoSetsTheAgentStartsAndOpensLater)
+{
+    Start();
+    EXPECT_EQ(FrameWindows->Count(), 0);
+    stage.Store(IdA, {{"Y", 20}});
+    Send('S', IdA);
+    ASSERT_TRUE(Frame(IdA));
+    EXPECT_EQ(Frame(IdA)->Top(), 20);
+}
+
+TEST_F(AgentWindow, SetThatFailsToRenderIsSkippedAndTheRestOpen)
+{
+    // A photo area one row high cannot be embossed: the renderer raises for that set alone.
+    constexpr int ThinSide = 120;
+    THoldRect thin{20, 20, 100, 20};
+    for (int bottom = 18; bottom <= 24; ++bottom) {
+        thin.Bottom = bottom;
+        if (FramedGeometry(ThinSide, ThinSide, thin, 1.0).PartHeight == 1)
+            break;
+    }
+    ASSERT_EQ(FramedGeometry(ThinSide, ThinSide, thin, 1.0).PartHeight, 1);
+    stage.AddFrame("thin.ini", ThinSide, ThinSide, thin);
+    stage.Store(IdA, {});
+    stage.StoreText(IdB, "Frame", "thin.ini");
+    stage.Store(IdB, {{"Emboss", 1}});
+    stage.Store(IdC, {});
+    Start();
+    EXPECT_TRUE(Frame(IdA));
+    EXPECT_FALSE(Frame(IdB));
+    EXPECT_TRUE(Frame(IdC));
+    Send('U', IdB); // swallowed by the command's guard
+    EXPECT_FALSE(Frame(IdB));
+    EXPECT_EQ(FrameWindows->Count(), 2);
+}
+
+// Runs a frame's menu command the way the menu does: inside a message the frame is handling.
+void RunInsideHandler(TLMTWndClass* frame, const std::function<void()>& command)
+{
+    constexpr UINT RunCommand = WM_APP + 1;
+    frame->BindMessage(RunCommand, [command](ui::Message&) { command(); });
+    SendMessageA(frame->Handle(), RunCommand, 0, 0);
+}
+
+TEST_F(AgentWindow, RemoveAskedAndAnswered)
+{
+    stage.Store(IdA, {{"X", 1}});
+    stage.Store(IdB, {{"X", 2}});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    HWND handle = frame->Handle();
+
+    {
+        DialogPresser no(IDNO);
+        RunInsideHandler(frame, [&] { frame->miRemove->Click(); });
+        ASSERT_TRUE(no.Join().found);
+    }
+    EXPECT_TRUE(stage.SetExists(IdA));
+    EXPECT_EQ(Frame(IdA), frame);
+    EXPECT_TRUE(frame->miRemove->Enabled());
+
+    {
+        DialogPresser yes(IDYES);
+        RunInsideHandler(frame, [&] { frame->miRemove->Click(); });
+        ASSERT_TRUE(yes.Join().found);
+    }
+    EXPECT_FALSE(stage.SetExists(IdA));
+    EXPECT_FALSE(Frame(IdA));
+    EXPECT_FALSE(IsWindow(handle));   // freed once its handler returned
+    EXPECT_TRUE(Frame(IdB));
+    EXPECT_TRUE(stage.SetExists(IdB));
+}
+
+TEST_F(AgentWindow, HideStoresHiddenAndClosesTheFrame)
+{
+    stage.Store(IdA, {});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    HWND handle = frame->Handle();
+    RunInsideHandler(frame, [&] { frame->miHide->Click(); });
+    EXPECT_EQ(stage.Read(IdA, "Hidden"), 1);
+    EXPECT_FALSE(Frame(IdA));
+    EXPECT_FALSE(IsWindow(handle));
+    agent.reset();
+    Start(); // the next start leaves it out
+    EXPECT_FALSE(Frame(IdA));
+}
+
+TEST_F(AgentWindow, CommandClosingAWindowWhoseQuestionIsOpen)
+{
+    stage.Store(IdA, {});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    HWND handle = frame->Handle();
+    HWND agentWindow = agent->Handle();
+    const DWORD gui = GetCurrentThreadId();
+
+    // The editor hides the set while the frame asks whether to remove it; then Yes is pressed.
+    std::atomic<bool> visibleAfterCommand{true}, existsAfterCommand{false};
+    std::atomic<int> entriesAfterCommand{-1};
+    std::thread editor([&] {
+        for (int i = 0; i < 500; ++i) {
+            HWND dialog = nullptr;
+            EnumThreadWindows(gui, [](HWND w, LPARAM out) -> BOOL {
+                char name[16];
+                GetClassNameA(w, name, sizeof name);
+                if (IsWindowVisible(w) && lstrcmpA(name, "#32770") == 0) {
+                    *reinterpret_cast<HWND*>(out) = w;
+                    return FALSE;
+                }
+                return TRUE;
+            }, reinterpret_cast<LPARAM>(&dialog));
+            if (dialog)
+                break;
+            Sleep(20);
+        }
+        CopyDataCommand{'H', IdA}.Send(agentWindow, nullptr);
+        visibleAfterCommand = IsWindowVisible(handle) != FALSE;
+        existsAfterCommand = IsWindow(handle) != FALSE;
+        entriesAfterCommand = FrameWindows->Count();
+        DialogPresser yes(IDYES, gui);
+        yes.Join();
+    });
+    RunInsideHandler(frame, [&] {
+        frame->miRemove->Click();
+        // Still whole while its handler runs, though gone from the desktop and the list.
+        EXPECT_TRUE(IsWindow(handle));
+    });
+    editor.join();
+    EXPECT_FALSE(visibleAfterCommand);
+    EXPECT_TRUE(existsAfterCommand);
+    EXPECT_EQ(entriesAfterCommand, 0);
+    EXPECT_FALSE(IsWindow(handle));
+    // Yes answered a window that was gone: the set stays.
+    EXPECT_TRUE(stage.SetExists(IdA));
+}
+
+} // namespace
