@@ -11,6 +11,7 @@
 #include "ui/Font.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
+#include "ui/Screen.h"
 #include "ui/Timer.h"
 
 using namespace ui;
@@ -452,6 +453,28 @@ TEST_F(UiWindow, FormsPlaceBlendAndPreviewAsTheirLayoutSays)
     SendMessageA(custom->Handle(), WM_KEYDOWN, 'A', 0);
     SendMessageA(custom->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_EQ(keys, (std::vector<std::string>{"form 65", "box 65", "form 27"}));
+}
+
+TEST_F(UiWindow, TheScreenCursorGoesBeforeTheWindowsOwn)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestCursorForm"));
+    form->Show();
+    HCURSOR cross = LoadCursor(nullptr, IDC_CROSS);
+    Screen::Instance().SetCursors(7, cross);
+    form->SetCursor(7);
+    auto setCursor = [&](WORD hit) {
+        return SendMessageA(form->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form->Handle()), MAKELPARAM(hit, WM_MOUSEMOVE));
+    };
+    EXPECT_TRUE(setCursor(HTCLIENT));
+    EXPECT_EQ(GetCursor(), cross);
+    Screen::Instance().SetCursor(crHourGlass);
+    EXPECT_TRUE(setCursor(HTCLIENT));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_WAIT));
+    Screen::Instance().SetCursor(crDefault);
+    form->SetCursor(crDefault);
+    // Nothing of our own: the class cursor.
+    setCursor(HTCLIENT);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
 }
 
 TEST(UiFont, SizeAndHeightFollowEachOtherAtTheScreenResolution)

@@ -124,6 +124,15 @@ void Control::SetCaption(const std::string& caption)
     }
 }
 
+void Control::SetCursor(CursorId cursor)
+{
+    if (cursor == cursor_)
+        return;
+    cursor_ = cursor;
+    if (App().MouseControl() == this && !Screen::Instance().ShowCursorFor(cursor_))
+        ::SetCursor(LoadCursor(nullptr, IDC_ARROW));
+}
+
 void Control::SetColor(Color color)
 {
     if (color != color_) {

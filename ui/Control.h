@@ -10,6 +10,7 @@
 #include "ui/Color.h"
 #include "ui/Component.h"
 #include "ui/Font.h"
+#include "ui/Screen.h"
 
 namespace ui {
 
@@ -36,8 +37,6 @@ using MouseMoveEvent = std::function<void(Control& sender, ShiftState shift, int
 using KeyEvent = std::function<void(Control& sender, WORD& key, ShiftState shift)>;
 using KeyPressEvent = std::function<void(Control& sender, char& key)>;
 
-// Cursor numbers of the screen's cursor slots: 0 the window's default, positive the program's own.
-using CursorId = int;
 
 // What every control's layout entry gives.
 struct ControlArgs {
@@ -48,7 +47,7 @@ struct ControlArgs {
     int tag = 0;
     bool visible = true;
     bool enabled = true;
-    CursorId cursor = 0;
+    CursorId cursor = crDefault;
     std::string hint;
     bool showHint = false;
     std::optional<FontArgs> font; // unset: the parent's font
@@ -104,7 +103,8 @@ public:
     void SetColor(Color color);
 
     CursorId Cursor() const { return cursor_; }
-    void SetCursor(CursorId cursor) { cursor_ = cursor; }
+    // Shown over the control (unless a screen cursor is set); at once when the mouse is there.
+    void SetCursor(CursorId cursor);
     const std::string& Hint() const { return hint_; }
     void SetHint(const std::string& hint) { hint_ = hint; }
     bool ShowHint() const { return showHint_; }
