@@ -1,6 +1,6 @@
 #pragma once
 // Driving the editor's controls the way the platform does: mouse messages go to the window under
-// the pointer (or to the one holding the capture), on a desktop of the test's own.
+// the pointer, or to the one holding the capture.
 #include <windows.h>
 
 #include <string>
@@ -29,17 +29,20 @@ inline void PumpFor(DWORD milliseconds)
     PumpUntil([] { return false; }, milliseconds);
 }
 
-// A shown top-level form at a fixed place of the screen.
-inline ui::Owned<ui::Form> ShownForm(const char* className, int width, int height)
+// A shown, active form. The tests share the desktop: the mouse tests take a corner of the
+// screen that the other tests' windows keep clear of, and stay on top there.
+inline ui::Owned<ui::Form> ShownForm(const char* className, int width, int height, bool forTheMouse = true)
 {
     ui::FormArgs args;
     args.className = className;
-    args.left = 100;
-    args.top = 100;
+    args.left = 712;
+    args.top = forTheMouse ? 20 : 300;
     args.clientWidth = width;
     args.clientHeight = height;
     auto form = ui::MakeForm<ui::Form>(nullptr, args);
     form->Show();
+    if (forTheMouse)
+        SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(form->Handle());
     ui::App().ProcessMessages();
     return form;

@@ -7,15 +7,12 @@
 #include <vector>
 
 #include "ControlsTestSupport.h"
-#include "TestSupport.h"
 #include "controls/EzRgnBtn.h"
 
 using namespace lumetta;
 using namespace lumetta::test;
 
 namespace {
-
-const bool onOwnDesktop = UsePrivateDesktop();
 
 constexpr COLORREF Key = RGB(255, 0, 255);
 constexpr COLORREF Face = RGB(20, 40, 200);
@@ -66,7 +63,6 @@ class EzRgnBtnTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(onOwnDesktop);
         form = ShownForm("EzRgnBtnTestForm", 300, 200);
     }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "ControlsTestSupport.h"
-#include "TestSupport.h"
 #include "controls/NewNotebook.h"
 #include "ui/Buttons.h"
 
@@ -12,14 +11,11 @@ using namespace lumetta::test;
 
 namespace {
 
-const bool onOwnDesktop = UsePrivateDesktop();
-
 class NewNotebookTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(onOwnDesktop);
-        form = ShownForm("NewNotebookTestForm", 400, 300);
+        form = ShownForm("NewNotebookTestForm", 400, 300, false);
         nPages = form->Add<TNewNotebook>({.name = "nPages", .bounds = {10, 10, 300, 200}});
     }
 
@@ -117,6 +113,7 @@ TEST_F(NewNotebookTest, SwitchingPagesMovesTheFocusAlong)
     nPages->SetActivePage(a);
     EXPECT_EQ(nPages->ActivePage(), a);
     EXPECT_TRUE(IsWindowVisible(a->Handle()));
+    SetForegroundWindow(form->Handle());
     inA->SetFocus();
     ASSERT_EQ(GetFocus(), inA->Handle());
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "ControlsTestSupport.h"
-#include "TestSupport.h"
 #include "controls/OrvaneImg.h"
 #include "controls/OrvaneTrackbar.h"
 #include "ui/Bitmap.h"
@@ -19,8 +18,6 @@ using namespace lumetta;
 using namespace lumetta::test;
 
 namespace {
-
-const bool onOwnDesktop = UsePrivateDesktop();
 
 // What the track bar's own drawing puts into a bitmap of its size.
 std::vector<COLORREF> Drawn(const ui::TrackBar& bar)
@@ -38,8 +35,7 @@ class SmallControlsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(onOwnDesktop);
-        form = ShownForm("SmallControlsTestForm", 400, 300);
+        form = ShownForm("SmallControlsTestForm", 300, 200);
     }
     ui::Owned<ui::Form> form;
 };
@@ -64,27 +60,27 @@ TEST_F(SmallControlsTest, TheSliderShowsNoSelection)
 
 TEST_F(SmallControlsTest, TheToolImageReportsTheMouseComingAndGoingOnce)
 {
-    auto* image = form->Add<TOrvaneImage>({.name = "imgHelpBtn", .bounds = {340, 7, 32, 32}},
+    auto* image = form->Add<TOrvaneImage>({.name = "imgHelpBtn", .bounds = {250, 7, 32, 32}},
                                           {.stretch = true, .transparent = true});
-    auto* silent = form->Add<TOrvaneImage>({.name = "imgCheckForUpdatesBtn", .bounds = {300, 7, 32, 32}});
+    auto* silent = form->Add<TOrvaneImage>({.name = "imgCheckForUpdatesBtn", .bounds = {210, 7, 32, 32}});
     std::vector<std::string> events;
     image->OnMouseEnter = [&](ui::Component& sender) { events.push_back(&sender == image ? "enter" : "?"); };
     image->OnMouseLeave = [&](ui::Component& sender) { events.push_back(&sender == image ? "leave" : "?"); };
 
     Mouse mouse;
     auto at = [&](int x, int y) { return form->ClientToScreen(POINT{x, y}); };
-    mouse.MoveTo(at(200, 100));
-    mouse.MoveTo(at(345, 10));
-    mouse.MoveTo(at(360, 30));
+    mouse.MoveTo(at(150, 150));
+    mouse.MoveTo(at(255, 10));
+    mouse.MoveTo(at(270, 30));
     EXPECT_EQ(events, (std::vector<std::string>{"enter"}));
-    mouse.MoveTo(at(200, 100));
-    mouse.MoveTo(at(250, 120));
+    mouse.MoveTo(at(150, 150));
+    mouse.MoveTo(at(180, 170));
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave"}));
     // Straight onto the neighbour and back, through no other control.
-    mouse.MoveTo(at(310, 10));
+    mouse.MoveTo(at(220, 10));
     EXPECT_EQ(ui::App().MouseControl(), silent);
-    mouse.MoveTo(at(345, 10));
-    mouse.MoveTo(at(320, 10));
+    mouse.MoveTo(at(255, 10));
+    mouse.MoveTo(at(230, 10));
     EXPECT_EQ(events, (std::vector<std::string>{"enter", "leave", "enter", "leave"}));
 }
 

@@ -271,11 +271,4 @@ bool KeyExists(HKEY root, const std::string& keyPath)
     return true;
 }
 
-bool UsePrivateDesktop()
-{
-    // Kept for the whole run: the thread's windows live on it.
-    static HDESK desktop = CreateDesktopA(("LumettaTest-" + UniqueSuffix()).c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-    return desktop && SetThreadDesktop(desktop);
-}
-
 } // namespace lumetta::test

@@ -109,9 +109,4 @@ void SetRawValue(HKEY root, const std::string& keyPath, const std::string& value
                  const void* data, DWORD size);
 bool KeyExists(HKEY root, const std::string& keyPath);
 
-// Moves the calling thread onto a desktop of its own, so the mouse pointer, the window under a
-// point and the foreground window are not shared with tests running beside it. Call before the
-// thread makes any window; false when the platform refuses.
-bool UsePrivateDesktop();
-
 } // namespace lumetta::test
