@@ -7,27 +7,9 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "TestSupport.h"
 
 namespace lumetta::test {
-
-// Handles messages until the condition holds or the time is up.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        ui::App().ProcessMessages();
-        Sleep(5);
-    }
-    return true;
-}
-
-inline void PumpFor(DWORD milliseconds)
-{
-    PumpUntil([] { return false; }, milliseconds);
-}
 
 // A shown, active form. The tests share the desktop: the mouse tests take a corner of the
 // screen that the other tests' windows keep clear of, and stay on top there.

@@ -229,7 +229,7 @@ TEST_F(EzRgnBtnTest, AHeldButtonRepeatsItsClickEvery300Milliseconds)
     pressed = GetTickCount();
     mouse.Press(inside);
     EXPECT_TRUE(button->RepeatTimer().Enabled());
-    PumpUntil([&] { return GetTickCount() - pressed >= 1000; });
+    DispatchUntil([&] { return GetTickCount() - pressed >= 1000; });
     const std::size_t whileHeld = clickTimes.size();
     mouse.Release(inside);
     EXPECT_FALSE(button->RepeatTimer().Enabled());
@@ -249,7 +249,7 @@ TEST_F(EzRgnBtnTest, AHeldButtonRepeatsItsClickEvery300Milliseconds)
     mouse.MoveTo(Outside());
     EXPECT_FALSE(button->RepeatTimer().Enabled());
     clickTimes.clear();
-    PumpFor(400);
+    DispatchFor(400);
     EXPECT_TRUE(clickTimes.empty());
     mouse.MoveTo(inside);
     EXPECT_TRUE(button->RepeatTimer().Enabled());
@@ -259,7 +259,7 @@ TEST_F(EzRgnBtnTest, AHeldButtonRepeatsItsClickEvery300Milliseconds)
     clickTimes.clear();
     button->SetEnabled(false);
     mouse.Press(inside);
-    PumpFor(400);
+    DispatchFor(400);
     mouse.Release(inside);
     EXPECT_TRUE(clickTimes.empty());
 }

@@ -70,7 +70,7 @@ private:
 
 // Dispatches this thread's messages as they come until `done` holds or `milliseconds` have
 // passed; true when it holds. Wakes for every message and every few milliseconds.
-bool DispatchUntil(const std::function<bool()>& done, DWORD milliseconds);
+bool DispatchUntil(const std::function<bool()>& done, DWORD milliseconds = 3000);
 inline void DispatchFor(DWORD milliseconds) { DispatchUntil([] { return false; }, milliseconds); }
 
 // The first visible dialog window (a message box, a task dialog) of a thread, or null.

@@ -14,23 +14,12 @@
 #include "ui/Screen.h"
 #include "ui/Timer.h"
 
+#include "TestSupport.h"
+
 using namespace ui;
+using lumetta::test::DispatchUntil;
 
 namespace {
-
-// Handles messages until the condition holds or the time is up.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD milliseconds = 3000)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds)
-            return false;
-        App().ProcessMessages();
-        Sleep(5);
-    }
-    return true;
-}
 
 // A windowless control that records its mouse.
 class Spot : public GraphicControl {
@@ -293,7 +282,7 @@ TEST_F(UiWindow, TimersTickAndRestartOnlyOnANewInterval)
     App().ProcessMessages();
     EXPECT_EQ(ticks, 0);
     timer->SetEnabled(true);
-    EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+    EXPECT_TRUE(DispatchUntil([&] { return ticks >= 2; }));
     timer->SetEnabled(false);
     const int stopped = ticks;
     Sleep(100);
@@ -302,7 +291,7 @@ TEST_F(UiWindow, TimersTickAndRestartOnlyOnANewInterval)
 
     timer->OnTimer = [&](Component&) { throw std::runtime_error("tick failed"); };
     timer->SetEnabled(true);
-    EXPECT_TRUE(PumpUntil([&] { return errors.size() >= 2; }));
+    EXPECT_TRUE(DispatchUntil([&] { return errors.size() >= 2; }));
     EXPECT_EQ(errors[0], "tick failed");
 }
 

@@ -219,9 +219,9 @@ def shade(base, height, ambient=0.55, diffuse=0.6, specular=0.35, shininess=24.0
     if base.ndim == 1:
         base = np.broadcast_to(base, height.shape + (3,))
     lit = base * (ambient + diffuse * ndl)[..., None]
-    spec = (specular * ndh ** shininess)[..., None]
+    highlight = (specular * ndh ** shininess)[..., None]
     sc = np.ones(3, np.float32) if spec_colour is None else np.asarray(spec_colour, np.float32)
-    return np.clip(lit + spec * sc, 0.0, 1.0)
+    return np.clip(lit + highlight * sc, 0.0, 1.0)
 
 
 def drop_shadow(canvas, dx=3, dy=5, radius=7.0, opacity=0.5, colour=(0.0, 0.0, 0.0)):
