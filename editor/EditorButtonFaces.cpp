@@ -106,7 +106,11 @@ void DrawButtonCaption(ui::Bitmap& bitmap, const std::string& text, const Gdiplu
         Gdiplus::StringFormat format(0, 0);
         format.SetAlignment(Gdiplus::StringAlignmentCenter);
         format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-        const std::wstring wide = ui::WideFromAnsi(text);
+        // Lines break at LF; a CR before it would be drawn as a glyph of its own by some renderers.
+        std::string lines = text;
+        for (std::size_t at = lines.find("\r\n"); at != std::string::npos; at = lines.find("\r\n", at))
+            lines.erase(at, 1);
+        const std::wstring wide = ui::WideFromAnsi(lines);
         graphics.DrawString(wide.c_str(), static_cast<INT>(wide.size()), &font, rect, &format, &brush);
     }
     bitmap.Changed();
