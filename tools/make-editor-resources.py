@@ -2,7 +2,7 @@
 """Draws the editor's pictures and icons into resources/editor, in the look of the frame designs
 (soft light from the top left, gentle gloss, drop shadows).
 
-    tools/make-editor-resources.py                 regenerate resources/editor
+    tools/make-editor-resources.py                 regenerate resources/editor and the help file's icons
     tools/make-editor-resources.py --sheet FILE    also write a contact sheet of everything drawn
 
 PNG pictures (8-bit RGBA), loaded by name from the editor's resources:
@@ -30,6 +30,7 @@ from raster import Canvas, blur, cover, rgb, sd_box, sd_circle, shift  # noqa: E
 
 ROOT = os.path.dirname(HERE)
 OUT = os.path.join(ROOT, 'resources', 'editor')
+MANUAL_IMAGES = os.path.join(ROOT, 'docs', 'manual', 'images')
 FONTS = '/usr/share/fonts/truetype/'
 SS = 4  # supersampling per output pixel
 
@@ -634,6 +635,25 @@ def icons():
     return out
 
 
+def manual_images(pics, icos):
+    """The icons the help file shows beside the controls they stand for, at the size the window uses."""
+    def image(name, size):
+        return next(im for im in icos[name] if im.size[0] == size)
+    out = {'program': image('MAINICON', 48)}
+    for name in ('ITEM_NEW', 'ITEM_DESKSET', 'ITEM_ABOUT', 'IMG_HELP', 'IMG_UPDATE'):
+        out[name.lower()] = pics[name]
+    for name in ('BTN_OPEN', 'BTN_ZOOMIN', 'BTN_ZOOMOUT'):
+        out[name.lower()] = image(name, 16)
+    for name in ('BTN_FRAME', 'BTN_DONE', 'BTN_EDIT', 'BTN_HIDESHOW', 'BTN_DELETE', 'BTN_APPLY', 'BTN_CANCEL',
+                 'BTN_ASKQ', 'BTN_WEB'):
+        out[name.lower()] = image(name, 24)
+    for name in ('BTN_FRAME', 'BTN_PREV', 'BTN_NEXT'):
+        out[name.lower() + '_32'] = image(name, 32)
+    os.makedirs(MANUAL_IMAGES, exist_ok=True)
+    for name, img in out.items():
+        save_png(img, os.path.join(MANUAL_IMAGES, name + '.png'))
+
+
 def sheet(pics, icos, path):
     """Everything on the three grounds it is seen on: window colour, the face grey, an accent blue."""
     grounds = [(255, 255, 255), (234, 234, 234), (62, 110, 170)]
@@ -669,6 +689,7 @@ def main():
     icos = icons()
     for name, imgs in icos.items():
         save_ico(imgs, os.path.join(OUT, name.lower() + '.ico'))
+    manual_images(pics, icos)
     if args.sheet:
         sheet(pics, icos, args.sheet)
 
