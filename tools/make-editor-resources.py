@@ -26,7 +26,7 @@ sys.path.insert(0, os.path.join(HERE, 'frameset'))
 import numpy as np  # noqa: E402
 from PIL import Image, ImageDraw, ImageFont  # noqa: E402
 
-from raster import Canvas, blur, cover, rgb, sd_box, sd_circle, shift  # noqa: E402
+from raster import Canvas, blur, cover, fbm, rgb, sd_box, sd_circle, shift  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
 OUT = os.path.join(ROOT, 'resources', 'editor')
@@ -378,14 +378,13 @@ def icon_web(ink):
     X, Y = ink.X, ink.Y
     ball = sd_circle(X, Y, 16.0, 16.0, 13.5)
     ink.body(ball, 2.5, 29.5, rgb('#8cd0fa'), rgb('#1f6fc0'), rgb('#123a6a'), gloss=0.0)
-    # Continents: blobs of fixed noise clipped to the sphere.
+    # Continents: fixed noise, thresholded and clipped to the sphere, lit by the same light.
     rng = np.random.default_rng(1109)
-    land = np.full_like(X, 1e9)
-    for cx, cy, r in ((10.5, 11.0, 4.5), (13.0, 15.5, 3.2), (21.5, 19.0, 4.0), (20.0, 24.5, 2.6),
-                      (22.0, 8.5, 2.6)):
-        jitter = rng.uniform(-0.6, 0.6, 2)
-        land = np.minimum(land, sd_circle(X, Y, cx + jitter[0], cy + jitter[1], r))
-    ink.body(np.maximum(land, ball + ink.px), 4, 28, rgb('#9ad66a'), rgb('#3a8a3a'), rgb('#235a25'), gloss=0.0)
+    relief = fbm(ink.cv.w, ink.cv.h, ink.k * 9.0, ink.k * 7.0, rng, octaves=4)
+    level = np.quantile(relief[ball < 0], 0.64)   # about a third of the sphere is land
+    land = (level - relief) * 12.0                # negative where the noise is high, in design units
+    land = np.maximum(land, ball + 1.2 * ink.px)
+    ink.cv.paint(ink.vgrad(4, 28, rgb('#9ad66a'), rgb('#2f7a30')), ink.cov(land))
     # Meridian and parallels.
     for d in (np.abs(np.hypot((X - 16.0) / 0.45, Y - 16.0) - 13.5) - 0.35,
               np.abs(Y - 16.0) - 0.35, np.abs(Y - 9.5) - 0.3, np.abs(Y - 22.5) - 0.3):
@@ -428,10 +427,11 @@ def program_icon(ink):
     X, Y = ink.X, ink.Y
     sub = Ink.__new__(Ink)
     sub.__dict__.update(ink.__dict__)
-    # The pencil, smaller and lower right: map the design square onto a 20-unit one at (12, 12).
-    sub.X, sub.Y = (X - 13.0) * 1.6, (Y - 13.0) * 1.6
-    sub.px = ink.px * 1.6
-    sub.k = ink.k / 1.6
+    # The pencil, smaller and lower right: the design square mapped onto 24 units at (9, 9).
+    scale = 32.0 / 24.0
+    sub.X, sub.Y = (X - 9.0) * scale, (Y - 9.0) * scale
+    sub.px = ink.px * scale
+    sub.k = ink.k / scale
     icon_edit(sub)
 
 
