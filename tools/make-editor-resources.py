@@ -132,9 +132,6 @@ class Ink:
             sheen = np.clip((mid - self.Y) / max(mid - y0, 1e-6), 0.0, 1.0) ** 0.8
             self.cv.paint(WHITE, self.cov(d + 2 * w) * sheen * gloss)
 
-    def stroke(self, d, colour, alpha=1.0):
-        self.flat(d, colour, alpha)
-
     def glyph(self, text, font, size, cx, cy, colour, alpha=1.0):
         """A text glyph centred at (cx, cy) in units; size is the font's pixel size in units."""
         px = max(1, int(round(size * self.k)))
@@ -172,7 +169,7 @@ BLUE = (rgb('#8cc4f2'), rgb('#2f6fb8'), rgb('#1b3f6e'))
 GOLD = (rgb('#f6d77a'), rgb('#b8862c'), rgb('#6a4a14'))
 ORANGE = (rgb('#ffc070'), rgb('#ff8400'), rgb('#9a4c00'))
 STEEL = (rgb('#e6ebf0'), rgb('#8c98a6'), rgb('#4a5360'))
-PAPER = (rgb('#ffffff'), rgb('#e4e8ee'), rgb('#5a6470'))
+SCALE_INK = rgb('#3a5a7a')  # marks of the slider scales
 
 
 def grey(img, lift=0.45):
@@ -546,19 +543,19 @@ def bar_zoom():
     ink = Ink(w, h, float(w))
     X, Y = ink.X, ink.Y
     wedge = sd_polygon(X, Y, [(4.0, 18.0), (17.0, 18.0), (11.5, 327.0), (9.5, 327.0)])
-    ink.body(wedge, 18, 327, rgb('#bcd6ee'), rgb('#5a86b4'), rgb('#3a5a7a'), gloss=0.0)
-    plus_sign(ink, 10.5, 8.0, 5.0, 1.4, rgb('#3a5a7a'))
-    minus_sign(ink, 10.5, 337.5, 5.0, 1.4, rgb('#3a5a7a'))
+    ink.body(wedge, 18, 327, rgb('#bcd6ee'), rgb('#5a86b4'), SCALE_INK, gloss=0.0)
+    plus_sign(ink, 10.5, 8.0, 5.0, 1.4, SCALE_INK)
+    minus_sign(ink, 10.5, 337.5, 5.0, 1.4, SCALE_INK)
     return ink.image()
 
 
 def bar_rot():
-    """Above the rotation slider: a scale from -90 to 90 degrees with its centre marked, and a turning
-    arrow at each end."""
+    """Above the rotation slider: a scale from -90 to 90 degrees in steps of 15, its centre (no tilt)
+    marked by a small orange pointer."""
     w, h = 346, 18
     ink = Ink(w, h, float(w))
     X, Y = ink.X, ink.Y
-    colour = rgb('#3a5a7a')
+    colour = SCALE_INK
     # The slider's thumb runs about 12 pixels in from each end.
     x0, x1 = 13.0, 333.0
     ink.flat(sd_box(X, Y, x0, 14.6, x1, 15.6), colour, 0.55)
