@@ -87,14 +87,6 @@ constexpr int FirstCategoryMessage = 42;
 constexpr int BannerTop = 210;
 constexpr std::uint8_t SelectionLightenPercent = 40;
 
-class BusyCursor {
-public:
-    BusyCursor() { BeginBusyCursor(); }
-    ~BusyCursor() { EndBusyCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 // A PNG resource drawn stretched to width x height; 0 keeps the picture's own size on that side.
 void DrawShadow(Gdiplus::Graphics& graphics, const char* name, int x, int y, int width, int height)
 {
@@ -221,7 +213,7 @@ void TLMTSEditorFrmBrowserWndClass::SelectCategory(int category)
     lbFrames->Hide();
     lbFrames->Clear();
     ShowBanner(Messages[BannerMessage]);
-    const BusyCursor busy;
+    const BusyCursorScope busy;
     // The banner and the buttons are painted before the load keeps the thread busy.
     ui::App().ProcessMessages();
 

@@ -26,15 +26,6 @@ HWND DialogOwnerWindow = nullptr;
 
 namespace {
 
-// The hourglass for the life of a block, also when it is left by an error.
-class BusyCursorScope {
-public:
-    BusyCursorScope() { BeginBusyCursor(); }
-    ~BusyCursorScope() { EndBusyCursor(); }
-    BusyCursorScope(const BusyCursorScope&) = delete;
-    BusyCursorScope& operator=(const BusyCursorScope&) = delete;
-};
-
 bool IsExistingFile(const std::string& path)
 {
     const DWORD attributes = GetFileAttributesA(path.c_str());
