@@ -1,0 +1,134 @@
+// The live preview rendered from the pyramid of halved copies beside the full-size canvas, in the
+// same run, on a 6000 x 4000 (24 megapixel) JPEG it makes in the work folder, with the shipped
+// default frame design. Prints the photo load and the pyramid's build time, the peak memory
+// before and after the pyramid, and for a series of slider changes (zoom, rotation, effects,
+// clip) the median time per change on both paths.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "editor/EditorEffectsMapping.h"
+#include "shared/GlobalConsts.h"
+#include "shared/GlobalFramedPhoto.h"
+#include "shared/GlobalGraphics.h"
+#include "shared/GlobalPhotoPyramid.h"
+#include "shared/GlobalPhotoSet.h"
+
+#include "BenchSupport.h"
+
+using namespace lumetta;
+using namespace lumetta::bench;
+
+namespace {
+
+double PeakMiB()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+// One position of the page: the sliders and the clip as the user leaves them.
+struct Change {
+    const char* what;
+    int zoom;
+    int rotation;
+    int brightness;
+    bool sepia;
+    TPhotoClipRect clip;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: PreviewBench <work folder> <frame folder> [runs]\n");
+        return 2;
+    }
+    const std::string photoPath = FolderArg(argv[1]) + "photo.jpg";
+    FramesetDir = FolderArg(argv[2]);
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
+    MakePhoto(photoPath);
+
+    TPhotoFrame frame;
+    LoadPhotoFrame(DefaultFrameName, frame);
+    Gdiplus::Bitmap frameImage(ui::WideFromAnsi(FramesetDir + frame.Filename).c_str(), FALSE);
+    if (frameImage.GetLastStatus() != Gdiplus::Ok) {
+        std::fprintf(stderr, "no frame image %s\n", (FramesetDir + frame.Filename).c_str());
+        return 1;
+    }
+
+    const double before = PeakMiB();
+    double start = NowMs();
+    const ui::GpBitmapPtr padded = LoadPaddedPhoto(photoPath, false);
+    const double loadMs = NowMs() - start;
+    if (LastPhotoStatus != Gdiplus::Ok) {
+        std::fprintf(stderr, "the photo did not load\n");
+        return 1;
+    }
+    const double afterLoad = PeakMiB();
+    start = NowMs();
+    const PhotoPyramid pyramid(*padded);
+    const double pyramidMs = NowMs() - start;
+    const double afterPyramid = PeakMiB();
+    std::printf("canvas %u x %u, %zu levels, smallest %u x %u\n", padded->GetWidth(), padded->GetHeight(),
+                pyramid.LevelCount(), pyramid.Half(pyramid.LevelCount() - 1).GetWidth(),
+                pyramid.Half(pyramid.LevelCount() - 1).GetHeight());
+    Report("photo load (decode+pad)", loadMs);
+    Report("pyramid build", pyramidMs);
+    Report("pyramid build, median", MedianMs(runs, [&] { PhotoPyramid again(*padded); }));
+    std::printf("peak working set MiB: start %.0f, after load %.0f, after pyramid %.0f (x%.2f)\n", before, afterLoad,
+                afterPyramid, afterPyramid / afterLoad);
+
+    // A drag of each slider through some positions, then clips as the zoom buttons make them.
+    const TPhotoClipRect whole{0, 0, 1, 1};
+    const TPhotoClipRect middle{0.125, 0.12, 0.75, 0.7466666666666667};
+    const TPhotoClipRect small{0.4, 0.37333333333333335, 0.2, 0.2};
+    const std::vector<Change> changes{
+        {"zoom 5", 5, 4, 0, false, whole},           {"zoom 10", 10, 4, 0, false, whole},
+        {"zoom 15", 15, 4, 0, false, whole},         {"zoom 20", 20, 4, 0, false, whole},
+        {"zoom 25", 25, 4, 0, false, whole},         {"zoom 30", 30, 4, 0, false, whole},
+        {"rotation -90", 20, -90, 0, false, whole},  {"rotation 45", 20, 45, 0, false, whole},
+        {"brightness -25", 20, 4, -25, false, whole}, {"brightness 10", 20, 4, 10, false, whole},
+        {"sepia", 20, 4, 0, true, whole},            {"clip 150 x 112", 20, 4, 0, false, middle},
+        {"clip 40 x 30", 20, 4, 0, false, small},    {"clip 40 x 30, zoom 5", 5, 4, 0, false, small},
+    };
+    std::printf("%-24s %5s %9s %9s\n", "change", "level", "full ms", "pyramid");
+    std::vector<double> fullTimes, pyramidTimes;
+    for (const Change& c : changes) {
+        TSinglePhotoControls controls;
+        controls.PhotoPath = photoPath;
+        controls.Notes = "Summer by the lake";
+        controls.ZoomPosition = c.zoom;
+        controls.RotationPosition = c.rotation;
+        controls.BrightnessPosition = c.brightness;
+        controls.Sepia = c.sepia;
+        const TFramedEffects fx = FramedEffectsFromControls(controls);
+        const TFramedGeometry g = FramedGeometry(frameImage.GetWidth(), frameImage.GetHeight(), frame.ImageHold, fx.ZoomRatio);
+        const double full = MedianMs(runs, [&] { ComposeFramedPhoto(*padded, c.clip, frame, fx); });
+        std::size_t level = 0;
+        const double fast = MedianMs(runs, [&] {
+            const TPyramidChoice choice = pyramid.Choose(*padded, c.clip, g.PartWidth, g.PartHeight);
+            level = choice.Level;
+            ComposeFramedPhoto(*choice.Photo, c.clip, frame, fx);
+        });
+        std::printf("%-24s %5zu %9.1f %9.1f\n", c.what, level, full, fast);
+        fullTimes.push_back(full);
+        pyramidTimes.push_back(fast);
+    }
+    const auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    Report("median per change, full", median(fullTimes));
+    Report("median per change, pyramid", median(pyramidTimes));
+    Report("slowest change, pyramid", *std::max_element(pyramidTimes.begin(), pyramidTimes.end()));
+    return 0;
+}
