@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 namespace lumetta::bench {
 
@@ -21,7 +20,7 @@ double NowMs()
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double MedianMs(int runs, const std::function<void()>& work)
+std::vector<double> SortedTimesMs(int runs, const std::function<void()>& work)
 {
     std::vector<double> times;
     work();
@@ -31,6 +30,12 @@ double MedianMs(int runs, const std::function<void()>& work)
         times.push_back(NowMs() - start);
     }
     std::sort(times.begin(), times.end());
+    return times;
+}
+
+double MedianMs(int runs, const std::function<void()>& work)
+{
+    const std::vector<double> times = SortedTimesMs(runs, work);
     return times[times.size() / 2];
 }
 

@@ -2,6 +2,7 @@
 // What the benchmarks share: a clock, medians, the report line and the 24-megapixel test photo.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/GdiPlus.h"
 
@@ -9,8 +10,11 @@ namespace lumetta::bench {
 
 double NowMs();
 
-// The median of `runs` timed calls of work, after one untimed call (first-use costs such as the
-// font cache and the codecs are not what a slider change pays).
+// The times of `runs` timed calls of work, shortest first, after one untimed call (first-use costs
+// such as the font cache and the codecs are not what a slider change pays).
+std::vector<double> SortedTimesMs(int runs, const std::function<void()>& work);
+
+// The median of SortedTimesMs.
 double MedianMs(int runs, const std::function<void()>& work);
 
 // One "name milliseconds" line.

@@ -1,16 +1,18 @@
 #include "shared/GlobalPhotoPyramid.h"
 
+#include <vector>
+
 #include "shared/GlobalGraphics.h"
 
 namespace lumetta {
 
 namespace {
 
-// The mean of four bytes, ties to the even neighbour.
+// The mean of four bytes from their sum, ties to the even neighbour: adding the quotient's
+// lowest bit lifts exactly the halves whose quotient is odd.
 inline std::uint8_t MeanOfFour(unsigned sum)
 {
-    const unsigned quotient = sum >> 2, remainder = sum & 3;
-    return static_cast<std::uint8_t>(quotient + (remainder > 2 || (remainder == 2 && (quotient & 1))));
+    return static_cast<std::uint8_t>((sum + 1 + ((sum >> 2) & 1)) >> 2);
 }
 
 // A locked 24-bit view of a bitmap, unlocked when it goes.
@@ -52,13 +54,20 @@ ui::GpBitmapPtr HalvePhoto(Gdiplus::Bitmap& source)
         const LockedPixels to(*half, Gdiplus::ImageLockModeWrite);
         if (!from.Locked() || !to.Locked())
             return nullptr;
+        // Each pair of rows summed first, then each pair of columns of those sums.
+        const std::size_t rowBytes = std::size_t{width} * 6;
+        std::vector<std::uint16_t> pairs(rowBytes);
         for (std::uint32_t y = 0; y < height; ++y) {
             const std::uint8_t* upper = from.Row(2 * y);
             const std::uint8_t* lower = from.Row(2 * y + 1);
+            for (std::size_t i = 0; i < rowBytes; ++i)
+                pairs[i] = static_cast<std::uint16_t>(upper[i] + lower[i]);
             std::uint8_t* out = to.Row(y);
-            for (std::uint32_t x = 0; x < width; ++x, upper += 6, lower += 6, out += 3) {
-                for (int c = 0; c < 3; ++c)
-                    out[c] = MeanOfFour(unsigned{upper[c]} + upper[c + 3] + lower[c] + lower[c + 3]);
+            const std::uint16_t* p = pairs.data();
+            for (std::uint32_t x = 0; x < width; ++x, p += 6, out += 3) {
+                out[0] = MeanOfFour(p[0] + p[3]);
+                out[1] = MeanOfFour(p[1] + p[4]);
+                out[2] = MeanOfFour(p[2] + p[5]);
             }
         }
     }
