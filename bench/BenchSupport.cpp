@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "shared/GlobalConsts.h"
+#include "shared/GlobalPhotoSet.h"
+
 namespace lumetta::bench {
 
 double NowMs()
@@ -71,9 +74,35 @@ void MakePhoto(const std::string& path)
     Save(photo, path, L"image/jpeg");
 }
 
+namespace {
+
 std::string FolderArg(std::string folder)
 {
     return folder.empty() || folder.back() == '\\' ? folder : folder + '\\';
+}
+
+} // namespace
+
+BenchSetup StartBench(int argc, char** argv, const char* program, int defaultRuns)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <work folder> <frame folder> [runs]\n", program);
+        std::exit(2);
+    }
+    BenchSetup setup;
+    setup.PhotoPath = FolderArg(argv[1]) + "photo.jpg";
+    FramesetDir = FolderArg(argv[2]);
+    setup.Runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : defaultRuns;
+    MakePhoto(setup.PhotoPath);
+
+    LoadPhotoFrame(DefaultFrameName, setup.Frame);
+    const std::string imagePath = FramesetDir + setup.Frame.Filename;
+    setup.FrameImage.reset(new Gdiplus::Bitmap(ui::WideFromAnsi(imagePath).c_str(), FALSE));
+    if (!setup.FrameImage || setup.FrameImage->GetLastStatus() != Gdiplus::Ok) {
+        std::fprintf(stderr, "no frame image %s\n", imagePath.c_str());
+        std::exit(1);
+    }
+    return setup;
 }
 
 } // namespace lumetta::bench

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "shared/GlobalGraphics.h"
 #include "ui/GdiPlus.h"
 
 namespace lumetta::bench {
@@ -26,7 +27,17 @@ void Save(Gdiplus::Bitmap& bitmap, const std::string& path, const wchar_t* mime)
 // A 6000 x 4000 JPEG with detail everywhere, so that neither the codec nor the scaler meets flat colour.
 void MakePhoto(const std::string& path);
 
-// The argument as a folder with its trailing backslash.
-std::string FolderArg(std::string folder);
+// What every renderer benchmark starts from.
+struct BenchSetup {
+    std::string PhotoPath;      // the 24-megapixel photo.jpg in the work folder
+    int Runs = 0;
+    TPhotoFrame Frame;          // the default frame design
+    ui::GpBitmapPtr FrameImage; // its image
+};
+
+// From the command line "<work folder> <frame folder> [runs]": makes the photo, points
+// FramesetDir at the frame folder and loads the default frame; prints the usage of `program`
+// and ends the process on a wrong command line or a missing frame image.
+BenchSetup StartBench(int argc, char** argv, const char* program, int defaultRuns);
 
 } // namespace lumetta::bench

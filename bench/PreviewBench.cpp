@@ -56,26 +56,11 @@ struct Change {
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: PreviewBench <work folder> <frame folder> [runs]\n");
-        return 2;
-    }
-    const std::string photoPath = FolderArg(argv[1]) + "photo.jpg";
-    FramesetDir = FolderArg(argv[2]);
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
-    MakePhoto(photoPath);
-
-    TPhotoFrame frame;
-    LoadPhotoFrame(DefaultFrameName, frame);
-    Gdiplus::Bitmap frameImage(ui::WideFromAnsi(FramesetDir + frame.Filename).c_str(), FALSE);
-    if (frameImage.GetLastStatus() != Gdiplus::Ok) {
-        std::fprintf(stderr, "no frame image %s\n", (FramesetDir + frame.Filename).c_str());
-        return 1;
-    }
+    const BenchSetup setup = StartBench(argc, argv, "PreviewBench", 5);
 
     const Memory before = WorkingSet();
     double start = NowMs();
-    const ui::GpBitmapPtr padded = LoadPaddedPhoto(photoPath, false);
+    const ui::GpBitmapPtr padded = LoadPaddedPhoto(setup.PhotoPath, false);
     const double loadMs = NowMs() - start;
     if (LastPhotoStatus != Gdiplus::Ok) {
         std::fprintf(stderr, "the photo did not load\n");
@@ -91,7 +76,7 @@ int main(int argc, char** argv)
                 pyramid.Half(pyramid.LevelCount() - 1).GetHeight());
     Report("photo load (decode+pad)", loadMs);
     Report("pyramid build", pyramidMs);
-    Report("pyramid build, median", MedianMs(runs, [&] { PhotoPyramid again(*padded); }));
+    Report("pyramid build, median", MedianMs(setup.Runs, [&] { PhotoPyramid again(*padded); }));
     std::printf("working set MiB (peak / now): start %.0f / %.0f, after load %.0f / %.0f, after pyramid %.0f / %.0f\n",
                 before.peak, before.now, afterLoad.peak, afterLoad.now, afterPyramid.peak, afterPyramid.now);
     std::printf("peak with the pyramid: x%.2f of the load's\n", afterPyramid.peak / afterLoad.peak);
@@ -115,20 +100,20 @@ int main(int argc, char** argv)
     std::vector<double> full, fast, fullMin, fastMin;
     for (const Change& c : changes) {
         TSinglePhotoControls controls;
-        controls.PhotoPath = photoPath;
+        controls.PhotoPath = setup.PhotoPath;
         controls.Notes = "Summer by the lake";
         controls.ZoomPosition = c.zoom;
         controls.RotationPosition = c.rotation;
         controls.BrightnessPosition = c.brightness;
         controls.Sepia = c.sepia;
         const TFramedEffects fx = FramedEffectsFromControls(controls);
-        const TFramedGeometry g = FramedGeometry(frameImage.GetWidth(), frameImage.GetHeight(), frame.ImageHold, fx.ZoomRatio);
-        const std::vector<double> f = SortedTimesMs(runs, [&] { ComposeFramedPhoto(*padded, c.clip, frame, fx); });
+        const TFramedGeometry g = FramedGeometry(setup.FrameImage->GetWidth(), setup.FrameImage->GetHeight(), setup.Frame.ImageHold, fx.ZoomRatio);
+        const std::vector<double> f = SortedTimesMs(setup.Runs, [&] { ComposeFramedPhoto(*padded, c.clip, setup.Frame, fx); });
         std::size_t level = 0;
-        const std::vector<double> p = SortedTimesMs(runs, [&] {
+        const std::vector<double> p = SortedTimesMs(setup.Runs, [&] {
             const TPyramidChoice choice = pyramid.Choose(*padded, c.clip, g.PartWidth, g.PartHeight);
             level = choice.Level;
-            ComposeFramedPhoto(*choice.Photo, c.clip, frame, fx);
+            ComposeFramedPhoto(*choice.Photo, c.clip, setup.Frame, fx);
         });
         std::printf("%-24s %5zu %9.1f %9.1f %9.1f %9.1f\n", c.what, level, Median(f), Median(p), f.front(), p.front());
         full.push_back(Median(f));

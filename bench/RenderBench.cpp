@@ -46,24 +46,12 @@ TFramedEffects TypicalEffects(const std::string& photoPath, bool allEffects)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: RenderBench <work folder> <frame folder> [runs]\n");
-        return 2;
-    }
-    const std::string folder = FolderArg(argv[1]);
-    FramesetDir = FolderArg(argv[2]);
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
-    const std::string photoPath = folder + "photo.jpg";
-    MakePhoto(photoPath);
-
-    TPhotoFrame frame;
-    LoadPhotoFrame(DefaultFrameName, frame);
+    const BenchSetup setup = StartBench(argc, argv, "RenderBench", 15);
+    const std::string& photoPath = setup.PhotoPath;
+    const int runs = setup.Runs;
+    const TPhotoFrame& frame = setup.Frame;
+    Gdiplus::Bitmap& frameImage = *setup.FrameImage;
     const std::wstring frameImagePath = ui::WideFromAnsi(FramesetDir + frame.Filename);
-    Gdiplus::Bitmap frameImage(frameImagePath.c_str(), FALSE);
-    if (frameImage.GetLastStatus() != Gdiplus::Ok) {
-        std::fprintf(stderr, "no frame image %s\n", (FramesetDir + frame.Filename).c_str());
-        return 1;
-    }
     const TFramedGeometry g = FramedGeometry(frameImage.GetWidth(), frameImage.GetHeight(), frame.ImageHold, 1.0);
     std::printf("geometry %s %d %d %lld %lld %lld %lld\n", frame.Filename.c_str(), frame.ImageHold.Left,
                 frame.ImageHold.Top, static_cast<long long>(g.PartWidth), static_cast<long long>(g.PartHeight),
