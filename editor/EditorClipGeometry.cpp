@@ -44,8 +44,8 @@ void ResetClipSelector(TClipSelector& selector, const TControlBounds& thumbnail)
 
 int ZoomedCrossSide(int drivingSide)
 {
-    // The extended value nearest 4/3, and the quotient kept in extended precision: a double
-    // quotient would land on the other side of some halves.
+    // The divisor is the extended value nearest 4/3 and the quotient stays in extended
+    // precision; a quotient of exactly one half goes to the even side.
     constexpr long double fourThirds = 1.3333333333333333334L;
     const long double quotient = static_cast<long double>(drivingSide) / fourThirds;
     return static_cast<int>(std::nearbyint(quotient));
