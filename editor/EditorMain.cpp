@@ -235,18 +235,14 @@ void TLMTSEditorWndClass::RunCommandLine(const std::vector<std::string>& paramet
 
 void TLMTSEditorWndClass::HandleSysCommand(ui::Message& message)
 {
-    switch (message.wParam & 0xFFF0) {
-    case SC_MINIMIZE:
-        ShowWindow(Handle(), SW_MINIMIZE);
-        message.result = 0;
-        return;
-    case SC_RESTORE:
-        ShowWindow(Handle(), SW_RESTORE);
-        message.result = 0;
-        return;
-    default:
+    // Minimising and restoring act on the editor window itself, not on the application window.
+    const WPARAM command = message.wParam & 0xFFF0;
+    if (command != SC_MINIMIZE && command != SC_RESTORE) {
         Inherited(message);
+        return;
     }
+    ShowWindow(Handle(), command == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
+    message.result = 0;
 }
 
 void TLMTSEditorWndClass::HandleActivate(ui::Message& message)
