@@ -258,6 +258,35 @@ TEST_F(EditorWindow, ToolImagesAndLinksTakeTheHoverLook)
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), ui::clWindowText);
 }
 
+// What a window standing in for the agent received last.
+std::string AgentReceived;
+
+LRESULT CALLBACK AgentStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        AgentReceived.assign(static_cast<const char*>(data->lpData), data->cbData);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(EditorWindow, CommandsToTheAgentAreLetterAndIdWithoutATerminator)
+{
+    Start();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = AgentStandInProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = AgentWindowClass;
+    RegisterClassA(&windowClass);
+    HWND agent = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(agent);
+    editor->SendAgentCommand("H" + IdA);
+    EXPECT_EQ(AgentReceived, "H" + IdA);
+    DestroyWindow(agent);
+}
+
 TEST(SecondEditor, ForwardsOnlyAnExistingFileAfterOpen)
 {
     test::TempFolder folder;
