@@ -2,7 +2,7 @@
 """Draws the editor's pictures and icons into resources/editor, in the look of the frame designs
 (soft light from the top left, gentle gloss, drop shadows).
 
-    tools/make-editor-resources.py                 regenerate resources/editor
+    tools/make-editor-resources.py                 regenerate resources/editor and the help file's icons
     tools/make-editor-resources.py --sheet FILE    also write a contact sheet of everything drawn
 
 PNG pictures (8-bit RGBA), loaded by name from the editor's resources:
@@ -26,10 +26,11 @@ sys.path.insert(0, os.path.join(HERE, 'frameset'))
 import numpy as np  # noqa: E402
 from PIL import Image, ImageDraw, ImageFont  # noqa: E402
 
-from raster import Canvas, blur, cover, rgb, sd_box, sd_circle, shift  # noqa: E402
+from raster import Canvas, blur, cover, fbm, rgb, sd_box, sd_circle, shift  # noqa: E402
 
 ROOT = os.path.dirname(HERE)
 OUT = os.path.join(ROOT, 'resources', 'editor')
+MANUAL_IMAGES = os.path.join(ROOT, 'docs', 'manual', 'images')
 FONTS = '/usr/share/fonts/truetype/'
 SS = 4  # supersampling per output pixel
 
@@ -131,9 +132,6 @@ class Ink:
             sheen = np.clip((mid - self.Y) / max(mid - y0, 1e-6), 0.0, 1.0) ** 0.8
             self.cv.paint(WHITE, self.cov(d + 2 * w) * sheen * gloss)
 
-    def stroke(self, d, colour, alpha=1.0):
-        self.flat(d, colour, alpha)
-
     def glyph(self, text, font, size, cx, cy, colour, alpha=1.0):
         """A text glyph centred at (cx, cy) in units; size is the font's pixel size in units."""
         px = max(1, int(round(size * self.k)))
@@ -171,7 +169,7 @@ BLUE = (rgb('#8cc4f2'), rgb('#2f6fb8'), rgb('#1b3f6e'))
 GOLD = (rgb('#f6d77a'), rgb('#b8862c'), rgb('#6a4a14'))
 ORANGE = (rgb('#ffc070'), rgb('#ff8400'), rgb('#9a4c00'))
 STEEL = (rgb('#e6ebf0'), rgb('#8c98a6'), rgb('#4a5360'))
-PAPER = (rgb('#ffffff'), rgb('#e4e8ee'), rgb('#5a6470'))
+SCALE_INK = rgb('#3a5a7a')  # marks of the slider scales
 
 
 def grey(img, lift=0.45):
@@ -377,14 +375,13 @@ def icon_web(ink):
     X, Y = ink.X, ink.Y
     ball = sd_circle(X, Y, 16.0, 16.0, 13.5)
     ink.body(ball, 2.5, 29.5, rgb('#8cd0fa'), rgb('#1f6fc0'), rgb('#123a6a'), gloss=0.0)
-    # Continents: blobs of fixed noise clipped to the sphere.
+    # Continents: fixed noise, thresholded and clipped to the sphere, lit by the same light.
     rng = np.random.default_rng(1109)
-    land = np.full_like(X, 1e9)
-    for cx, cy, r in ((10.5, 11.0, 4.5), (13.0, 15.5, 3.2), (21.5, 19.0, 4.0), (20.0, 24.5, 2.6),
-                      (22.0, 8.5, 2.6)):
-        jitter = rng.uniform(-0.6, 0.6, 2)
-        land = np.minimum(land, sd_circle(X, Y, cx + jitter[0], cy + jitter[1], r))
-    ink.body(np.maximum(land, ball + ink.px), 4, 28, rgb('#9ad66a'), rgb('#3a8a3a'), rgb('#235a25'), gloss=0.0)
+    relief = fbm(ink.cv.w, ink.cv.h, ink.k * 9.0, ink.k * 7.0, rng, octaves=4)
+    level = np.quantile(relief[ball < 0], 0.64)   # about a third of the sphere is land
+    land = (level - relief) * 12.0                # negative where the noise is high, in design units
+    land = np.maximum(land, ball + 1.2 * ink.px)
+    ink.cv.paint(ink.vgrad(4, 28, rgb('#9ad66a'), rgb('#2f7a30')), ink.cov(land))
     # Meridian and parallels.
     for d in (np.abs(np.hypot((X - 16.0) / 0.45, Y - 16.0) - 13.5) - 0.35,
               np.abs(Y - 16.0) - 0.35, np.abs(Y - 9.5) - 0.3, np.abs(Y - 22.5) - 0.3):
@@ -427,10 +424,11 @@ def program_icon(ink):
     X, Y = ink.X, ink.Y
     sub = Ink.__new__(Ink)
     sub.__dict__.update(ink.__dict__)
-    # The pencil, smaller and lower right: map the design square onto a 20-unit one at (12, 12).
-    sub.X, sub.Y = (X - 13.0) * 1.6, (Y - 13.0) * 1.6
-    sub.px = ink.px * 1.6
-    sub.k = ink.k / 1.6
+    # The pencil, smaller and lower right: the design square mapped onto 24 units at (9, 9).
+    scale = 32.0 / 24.0
+    sub.X, sub.Y = (X - 9.0) * scale, (Y - 9.0) * scale
+    sub.px = ink.px * scale
+    sub.k = ink.k / scale
     icon_edit(sub)
 
 
@@ -545,19 +543,19 @@ def bar_zoom():
     ink = Ink(w, h, float(w))
     X, Y = ink.X, ink.Y
     wedge = sd_polygon(X, Y, [(4.0, 18.0), (17.0, 18.0), (11.5, 327.0), (9.5, 327.0)])
-    ink.body(wedge, 18, 327, rgb('#bcd6ee'), rgb('#5a86b4'), rgb('#3a5a7a'), gloss=0.0)
-    plus_sign(ink, 10.5, 8.0, 5.0, 1.4, rgb('#3a5a7a'))
-    minus_sign(ink, 10.5, 337.5, 5.0, 1.4, rgb('#3a5a7a'))
+    ink.body(wedge, 18, 327, rgb('#bcd6ee'), rgb('#5a86b4'), SCALE_INK, gloss=0.0)
+    plus_sign(ink, 10.5, 8.0, 5.0, 1.4, SCALE_INK)
+    minus_sign(ink, 10.5, 337.5, 5.0, 1.4, SCALE_INK)
     return ink.image()
 
 
 def bar_rot():
-    """Above the rotation slider: a scale from -90 to 90 degrees with its centre marked, and a turning
-    arrow at each end."""
+    """Above the rotation slider: a scale from -90 to 90 degrees in steps of 15, its centre (no tilt)
+    marked by a small orange pointer."""
     w, h = 346, 18
     ink = Ink(w, h, float(w))
     X, Y = ink.X, ink.Y
-    colour = rgb('#3a5a7a')
+    colour = SCALE_INK
     # The slider's thumb runs about 12 pixels in from each end.
     x0, x1 = 13.0, 333.0
     ink.flat(sd_box(X, Y, x0, 14.6, x1, 15.6), colour, 0.55)
@@ -634,6 +632,25 @@ def icons():
     return out
 
 
+def manual_images(pics, icos):
+    """The icons the help file shows beside the controls they stand for, at the size the window uses."""
+    def image(name, size):
+        return next(im for im in icos[name] if im.size[0] == size)
+    out = {'program': image('MAINICON', 48)}
+    for name in ('ITEM_NEW', 'ITEM_DESKSET', 'ITEM_ABOUT', 'IMG_HELP', 'IMG_UPDATE'):
+        out[name.lower()] = pics[name]
+    for name in ('BTN_OPEN', 'BTN_ZOOMIN', 'BTN_ZOOMOUT'):
+        out[name.lower()] = image(name, 16)
+    for name in ('BTN_FRAME', 'BTN_DONE', 'BTN_EDIT', 'BTN_HIDESHOW', 'BTN_DELETE', 'BTN_APPLY', 'BTN_CANCEL',
+                 'BTN_ASKQ', 'BTN_WEB'):
+        out[name.lower()] = image(name, 24)
+    for name in ('BTN_FRAME', 'BTN_PREV', 'BTN_NEXT'):
+        out[name.lower() + '_32'] = image(name, 32)
+    os.makedirs(MANUAL_IMAGES, exist_ok=True)
+    for name, img in out.items():
+        save_png(img, os.path.join(MANUAL_IMAGES, name + '.png'))
+
+
 def sheet(pics, icos, path):
     """Everything on the three grounds it is seen on: window colour, the face grey, an accent blue."""
     grounds = [(255, 255, 255), (234, 234, 234), (62, 110, 170)]
@@ -669,6 +686,7 @@ def main():
     icos = icons()
     for name, imgs in icos.items():
         save_ico(imgs, os.path.join(OUT, name.lower() + '.ico'))
+    manual_images(pics, icos)
     if args.sheet:
         sheet(pics, icos, args.sheet)
 
