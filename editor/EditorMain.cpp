@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "editor/EditorButtonFaces.h"
+#include "editor/EditorFrmBrowserWndU.h"
+#include "editor/EditorShadeWndU.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalFunc.h"
@@ -22,9 +24,14 @@ TPhotoFrame CurrentFrame;
 bool RenderSuppressed = false;
 std::uint8_t LastOrientation = NoOrientation;
 std::int32_t ViewIndex = 0;
+TLMTSEditorFrmBrowserWndClass* FrameBrowserWindow = nullptr;
+TLMTSEditorShadeWndClass* ShadeWindow = nullptr;
 HWND DialogOwnerWindow = nullptr;
 
 namespace {
+
+// The frame browser belongs to the program rather than to a window.
+ui::Owned<TLMTSEditorFrmBrowserWndClass> FrameBrowserOwner;
 
 // The hourglass for the life of a block, also when it is left by an error.
 class BusyCursorScope {
@@ -138,6 +145,7 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
     LoadMessages();
     TranslateForm(*this, "Editor");
     EnsureAgentRunning();
+    CreateFrameBrowserAndShade();
     ShowApplicationWindowAsTool();
     SetDoubleBuffered(true);
     NotebookPageSinglePhoto->SetDoubleBuffered(true);
@@ -159,6 +167,16 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
     NotebookPageSinglePhoto->SetWindowProc(ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
     RunCommandLine(CommandLineParameters());
     RenderSuppressed = false;
+}
+
+void TLMTSEditorWndClass::CreateFrameBrowserAndShade()
+{
+    // The shade first: it owns the browser's window, so that the browser shows above it.
+    ShadeWindow = Own(std::make_unique<TLMTSEditorShadeWndClass>(this));
+    ShadeWindow->Loaded();
+    FrameBrowserOwner = ui::MakeForm<TLMTSEditorFrmBrowserWndClass>(nullptr, ShadeWindow->Handle());
+    FrameBrowserWindow = FrameBrowserOwner.get();
+    DialogOwnerWindow = ShadeWindow->Handle();
 }
 
 void TLMTSEditorWndClass::ShowApplicationWindowAsTool()
@@ -642,6 +660,8 @@ int EditorProgramBlock()
 
 void EditorMainDone()
 {
+    FrameBrowserWindow = nullptr;
+    FrameBrowserOwner.reset();
     CurrentPhoto.reset();
     CurrentPhotoPath.clear();
     CurrentFrame = TPhotoFrame{};
