@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "editor/EditorButtonFaces.h"
+#include "editor/EditorFrmBrowserWndU.h"
+#include "editor/EditorShadeWndU.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalFunc.h"
@@ -22,9 +24,14 @@ TPhotoFrame CurrentFrame;
 bool RenderSuppressed = false;
 std::uint8_t LastOrientation = NoOrientation;
 std::int32_t ViewIndex = 0;
+TLMTSEditorFrmBrowserWndClass* FrameBrowserWindow = nullptr;
+TLMTSEditorShadeWndClass* ShadeWindow = nullptr;
 HWND DialogOwnerWindow = nullptr;
 
 namespace {
+
+// The frame browser belongs to the program rather than to a window.
+ui::Owned<TLMTSEditorFrmBrowserWndClass> FrameBrowserOwner;
 
 bool IsExistingFile(const std::string& path)
 {
@@ -129,6 +136,7 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
     LoadMessages();
     TranslateForm(*this, "Editor");
     EnsureAgentRunning();
+    CreateFrameBrowserAndShade();
     ShowApplicationWindowAsTool();
     SetDoubleBuffered(true);
     NotebookPageSinglePhoto->SetDoubleBuffered(true);
@@ -150,6 +158,16 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
     NotebookPageSinglePhoto->SetWindowProc(ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
     RunCommandLine(CommandLineParameters());
     RenderSuppressed = false;
+}
+
+void TLMTSEditorWndClass::CreateFrameBrowserAndShade()
+{
+    // The shade first: it owns the browser's window, so that the browser shows above it.
+    ShadeWindow = Own(std::make_unique<TLMTSEditorShadeWndClass>(this));
+    ShadeWindow->Loaded();
+    FrameBrowserOwner = ui::MakeForm<TLMTSEditorFrmBrowserWndClass>(nullptr, ShadeWindow->Handle());
+    FrameBrowserWindow = FrameBrowserOwner.get();
+    DialogOwnerWindow = ShadeWindow->Handle();
 }
 
 void TLMTSEditorWndClass::ShowApplicationWindowAsTool()
@@ -226,18 +244,14 @@ void TLMTSEditorWndClass::RunCommandLine(const std::vector<std::string>& paramet
 
 void TLMTSEditorWndClass::HandleSysCommand(ui::Message& message)
 {
-    switch (message.wParam & 0xFFF0) {
-    case SC_MINIMIZE:
-        ShowWindow(Handle(), SW_MINIMIZE);
-        message.result = 0;
-        return;
-    case SC_RESTORE:
-        ShowWindow(Handle(), SW_RESTORE);
-        message.result = 0;
-        return;
-    default:
+    // Minimising and restoring act on the editor window itself, not on the application window.
+    const WPARAM command = message.wParam & 0xFFF0;
+    if (command != SC_MINIMIZE && command != SC_RESTORE) {
         Inherited(message);
+        return;
     }
+    ShowWindow(Handle(), command == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
+    message.result = 0;
 }
 
 void TLMTSEditorWndClass::HandleActivate(ui::Message& message)
@@ -637,6 +651,8 @@ int EditorProgramBlock()
 
 void EditorMainDone()
 {
+    FrameBrowserWindow = nullptr;
+    FrameBrowserOwner.reset();
     CurrentPhoto.reset();
     CurrentPhotoPath.clear();
     CurrentFrame = TPhotoFrame{};

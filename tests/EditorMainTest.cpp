@@ -6,7 +6,9 @@
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
 #include "editor/EditorButtonFaces.h"
+#include "editor/EditorFrmBrowserWndU.h"
 #include "editor/EditorMain.h"
+#include "editor/EditorShadeWndU.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalPhotoSet.h"
@@ -31,7 +33,11 @@ protected:
         editor->Show();
         ui::App().ProcessMessages();
     }
-    void TearDown() override { editor.reset(); }
+    void TearDown() override
+    {
+        editor.reset();
+        EditorMainDone();
+    }
 
     void Send(const std::string& text) const
     {
@@ -94,6 +100,11 @@ TEST_F(EditorWindow, StartsOnAFreshNewPhotoPageWithItsOwnTaskbarButton)
     EXPECT_EQ(editor->imgBtnNavigation2->PicDsbld().Height(), 140);
     // The background: the header's pixels over the accent gradient.
     EXPECT_EQ(editor->imgBackground->Picture().Width(), 894);
+    // The browser's window is owned by the shade, which owns the file dialogs too.
+    ASSERT_TRUE(FrameBrowserWindow && ShadeWindow);
+    EXPECT_EQ(GetWindow(FrameBrowserWindow->Handle(), GW_OWNER), ShadeWindow->Handle());
+    EXPECT_EQ(DialogOwnerWindow, ShadeWindow->Handle());
+    EXPECT_EQ(ShadeWindow->Owner(), editor.get());
 }
 
 TEST_F(EditorWindow, ShowPageMovesTheSelectionAndRefreshesTheViewPage)
@@ -256,6 +267,35 @@ TEST_F(EditorWindow, ToolImagesAndLinksTakeTheHoverLook)
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), 0x0084FFu);
     editor->stClickToCreateFrame->OnMouseLeave(*editor->stClickToCreateFrame);
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), ui::clWindowText);
+}
+
+// What a window standing in for the agent received last.
+std::string AgentReceived;
+
+LRESULT CALLBACK AgentStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        AgentReceived.assign(static_cast<const char*>(data->lpData), data->cbData);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(EditorWindow, CommandsToTheAgentAreLetterAndIdWithoutATerminator)
+{
+    Start();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = AgentStandInProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = AgentWindowClass;
+    RegisterClassA(&windowClass);
+    HWND agent = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(agent);
+    editor->SendAgentCommand("H" + IdA);
+    EXPECT_EQ(AgentReceived, "H" + IdA);
+    DestroyWindow(agent);
 }
 
 TEST(SecondEditor, ForwardsOnlyAnExistingFileAfterOpen)

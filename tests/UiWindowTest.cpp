@@ -2,6 +2,7 @@
 // timers, fonts and the mouse routing to windowless controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -46,6 +47,20 @@ protected:
     {
         Form::ApplyWindowStyle(params);
         params.exStyle = (params.exStyle | extraExStyle) & ~removedExStyle;
+    }
+};
+
+// Records every message its dispatch sees, from the window's first.
+class RecordingForm : public Form {
+public:
+    using Form::Form;
+    std::vector<UINT> seen;
+
+protected:
+    void WndProc(Message& message) override
+    {
+        seen.push_back(message.msg);
+        Form::WndProc(message);
     }
 };
 
@@ -503,6 +518,20 @@ TEST(UiFont, SizeAndHeightFollowEachOtherAtTheScreenResolution)
     Font copy = font;
     EXPECT_EQ(copy.Name(), "Tahoma");
     EXPECT_NE(copy.Handle(), font.Handle());
+}
+
+TEST_F(UiWindow, TheObjectSeesItsWindowsCreation)
+{
+    auto form = MakeForm<RecordingForm>(nullptr, Layout("UiTestCreationForm"));
+    auto seen = [&](UINT msg) { return std::count(form->seen.begin(), form->seen.end(), msg) > 0; };
+    EXPECT_TRUE(seen(WM_GETMINMAXINFO));
+    EXPECT_TRUE(seen(WM_NCCREATE));
+    EXPECT_TRUE(seen(WM_NCCALCSIZE));
+    EXPECT_TRUE(seen(WM_CREATE));
+    EXPECT_EQ(Window::FromHandle(form->Handle()), form.get());
+    HWND window = form->Handle();
+    form.reset();
+    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(UiWindow, CloseQueryCanRefuseTheClose)

@@ -1,10 +1,13 @@
 #include "ui/Window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -17,7 +20,11 @@ namespace {
 
 constexpr const char* WindowProperty = "ui.Window";
 
-void RegisterClassOnce(const CreateParams& params)
+// The object whose window CreateWindowExA is making on this thread: a top-level window gets
+// WM_GETMINMAXINFO before WM_NCCREATE brings the object along.
+thread_local Window* creating = nullptr;
+
+void RegisterClassOnce(const CreateParams& params, WNDPROC procedure)
 {
     static std::set<std::string> registered;
     if (registered.count(params.className))
@@ -25,7 +32,7 @@ void RegisterClassOnce(const CreateParams& params)
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = params.classStyle;
-    windowClass.lpfnWndProc = DefWindowProcA; // replaced per window once it is attached
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = params.className.c_str();
@@ -80,25 +87,22 @@ MouseButton ButtonOf(UINT msg)
     }
 }
 
-// The window a parent's notification is about, or null.
+// The parents' notifications that concern one of their controls: the window base hands them on.
+constexpr UINT ReflectedMessages[] = {WM_COMMAND,     WM_NOTIFY,      WM_DRAWITEM,        WM_HSCROLL,       WM_VSCROLL,
+                                      WM_CTLCOLORBTN, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORSTATIC};
+
+// The window a parent's notification is about, or null (also for every other message).
 HWND NotificationTarget(const Message& message)
 {
+    if (std::find(std::begin(ReflectedMessages), std::end(ReflectedMessages), message.msg) == std::end(ReflectedMessages))
+        return nullptr;
     switch (message.msg) {
-    case WM_COMMAND:
-        return reinterpret_cast<HWND>(message.lParam);
     case WM_NOTIFY:
         return reinterpret_cast<const NMHDR*>(message.lParam)->hwndFrom;
     case WM_DRAWITEM:
         return reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam)->hwndItem;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(message.lParam);
     default:
-        return nullptr;
+        return reinterpret_cast<HWND>(message.lParam);
     }
 }
 
@@ -189,13 +193,19 @@ void Window::CreateHandle()
     ApplyWindowStyle(params);
     systemClass_ = params.systemClass;
     if (!systemClass_)
-        RegisterClassOnce(params);
+        RegisterClassOnce(params, &Window::ClassProc);
+    Window* const outer = std::exchange(creating, systemClass_ ? nullptr : this);
     HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
                                   params.x, params.y, params.width, params.height, params.parent, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+                                  GetModuleHandleA(nullptr), this);
+    creating = outer;
     if (!window)
         throw std::runtime_error("Cannot create window of class " + params.className);
-    Attach(window);
+    // The platform's classes are ours from here on; their creation messages went to them alone.
+    if (systemClass_) {
+        Attach(window);
+        SetWindowSubclass(window, &Window::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     if (font_.Handle())
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
     HandleCreated();
@@ -209,8 +219,6 @@ void Window::Attach(HWND window)
 {
     handle_ = window;
     SetPropA(window, WindowProperty, this);
-    defaultProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::RawProc)));
 }
 
 void Window::DestroyHandle()
@@ -233,25 +241,43 @@ void Window::RecreateHandle()
     CreateHandle();
 }
 
-LRESULT CALLBACK Window::RawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = static_cast<Window*>(GetPropA(hwnd, WindowProperty));
-    if (!self)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) {
+        self = msg == WM_NCCREATE ? static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
+                                  : std::exchange(creating, nullptr);
+        if (!self)
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+        creating = nullptr;
+        self->Attach(hwnd);
+    }
+    return self->Receive(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    return reinterpret_cast<Window*>(data)->Receive(msg, wParam, lParam);
+}
+
+LRESULT Window::Receive(UINT msg, WPARAM wParam, LPARAM lParam)
+{
     if (msg == WM_NCDESTROY) {
-        WNDPROC proc = self->defaultProc_;
-        RemovePropA(hwnd, WindowProperty);
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-        self->handle_ = nullptr;
-        return CallWindowProcA(proc, hwnd, msg, wParam, lParam);
+        HWND window = handle_;
+        RemovePropA(window, WindowProperty);
+        handle_ = nullptr;
+        if (!systemClass_)
+            return DefWindowProcA(window, msg, wParam, lParam);
+        RemoveWindowSubclass(window, &Window::SubclassProc, 0);
+        return DefSubclassProc(window, msg, wParam, lParam);
     }
     Message message{msg, wParam, lParam, 0};
     // A form released while one of its handlers runs is freed when the last one returns.
-    Form* form = self->ParentForm();
+    Form* form = ParentForm();
     if (form)
         ++form->busy_;
     try {
-        self->windowProc_(message);
+        windowProc_(message);
     } catch (...) {
         App().HandleException();
     }
@@ -283,11 +309,18 @@ LRESULT Window::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 void Window::DefaultHandler(Message& message)
 {
     if (handle_)
-        message.result = CallWindowProcA(defaultProc_, handle_, message.msg, message.wParam, message.lParam);
+        message.result = CallDefault(message.msg, message.wParam, message.lParam);
+}
+
+LRESULT Window::CallDefault(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return systemClass_ ? DefSubclassProc(handle_, msg, wParam, lParam) : DefWindowProcA(handle_, msg, wParam, lParam);
 }
 
 void Window::WndProc(Message& message)
 {
+    if (ReflectNotification(message))
+        return;
     switch (message.msg) {
     case WM_PAINT:
         Paint(message);
@@ -321,18 +354,6 @@ void Window::WndProc(Message& message)
     case WM_SYSKEYDOWN:
     case WM_CHAR:
         if (KeyMessage(message))
-            return;
-        break;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-        if (ReflectNotification(message))
             return;
         break;
     case WM_SIZE:
@@ -563,12 +584,12 @@ bool Window::KeyMessage(Message& message)
     if (!key)
         return true;
     if (form && (key == VK_RETURN || key == VK_ESCAPE)) {
-        const LRESULT wants = systemClass_ ? CallWindowProcA(defaultProc_, handle_, WM_GETDLGCODE, key, 0) : 0;
+        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
         if (!(wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) && form->DialogKey(key))
             return true;
     }
     if (form && key == VK_TAB && message.msg == WM_KEYDOWN) {
-        const LRESULT wants = systemClass_ ? CallWindowProcA(defaultProc_, handle_, WM_GETDLGCODE, key, 0) : 0;
+        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
         if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) && form->Handle()) {
             if (HWND next = GetNextDlgTabItem(form->Handle(), handle_, (shift & ssShift) != 0))
                 ::SetFocus(next);

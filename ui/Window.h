@@ -131,7 +131,13 @@ protected:
 private:
     friend class Control;
     friend class Application;
-    static LRESULT CALLBACK RawProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Our classes' procedure: attaches the object at the window's first message.
+    static LRESULT CALLBACK ClassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The procedure the platform's classes are subclassed with.
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
+    LRESULT Receive(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT CallDefault(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateHandle();
     void Dispatch(Message& message);
     void Attach(HWND window);
@@ -146,7 +152,6 @@ private:
 
     HWND handle_ = nullptr;
     bool systemClass_ = false;
-    WNDPROC defaultProc_ = DefWindowProcA;
     std::vector<Control*> controls_;
     std::map<UINT, MessageHandler> handlers_;
     MessageHandler windowProc_;
