@@ -121,6 +121,14 @@ TLMTSEditorWndClass::TLMTSEditorWndClass(ui::Component* owner)
     stClickToCreateFrame->OnMouseLeave = ui::Bind(this, &TLMTSEditorWndClass::LinkMouseLeave);
     btnAskOnline->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnAskOnlineClick);
     btnVisitWebsite->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnVisitWebsiteClick);
+    btnSingleFrameDone->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnSingleFrameDoneClick);
+    btnSingleFrameOK->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnSingleFrameOKClick);
+    btnSingleFrameCancel->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnSingleFrameCancelClick);
+    btnEdit->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnEditClick);
+    btnHideShow->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnHideShowClick);
+    btnDelete->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnDeleteClick);
+    btnPrev->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnPrevClick);
+    btnNext->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnNextClick);
 }
 
 void TLMTSEditorWndClass::ApplyWindowStyle(ui::CreateParams& params)
@@ -560,45 +568,6 @@ void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
     }
     SavedPageWindowProc(message);
 }
-
-void TLMTSEditorWndClass::btnEditClick(ui::Component&)
-{
-    ui::StringList ids;
-    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
-    const std::string id = ViewIndex >= 0 && ViewIndex < ids.Count() ? ids[ViewIndex] : std::string();
-    if (id.empty())
-        return;
-    std::int32_t frameType = 0;
-    ReadRegInteger(HKEY_CURRENT_USER, PhotoSetKey(id), "FrameType", frameType);
-    if (frameType != 0)
-        return;
-    btnSingleFrameDone->Hide();
-    btnSingleFrameOK->Show();
-    btnSingleFrameCancel->Show();
-    NotebookChangePage(NotebookPageSinglePhoto);
-}
-
-void TLMTSEditorWndClass::RefreshViewPage()
-{
-    ui::StringList ids;
-    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
-    const int count = ids.Count();
-    stNoFrames->SetVisible(count == 0);
-    stClickToCreateFrame->SetVisible(count == 0);
-    for (ui::Control* control : {static_cast<ui::Control*>(btnPrev), static_cast<ui::Control*>(btnNext),
-                                 static_cast<ui::Control*>(btnEdit), static_cast<ui::Control*>(btnHideShow),
-                                 static_cast<ui::Control*>(btnDelete), static_cast<ui::Control*>(imgExistingPreview)})
-        control->SetVisible(count > 0);
-    if (ViewIndex >= count) {
-        if (count == 0)
-            return;
-        ViewIndex = 0;
-    }
-    btnPrev->SetEnabled(ViewIndex != 0);
-    btnNext->SetEnabled(ViewIndex < count - 1);
-}
-
-void TLMTSEditorWndClass::RenderAboutPicture() {}
 
 // ---- The program -------------------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "controls/NewNotebook.h"
 #include "controls/OrvaneImg.h"
 #include "controls/OrvaneTrackbar.h"
+#include "editor/EditorClipGeometry.h"
 #include "shared/GlobalGraphics.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
@@ -112,8 +114,26 @@ public:
     void LoadCurrentPhoto();
     void PhotoPageWindowProc(ui::Message& message);
     void btnResetImageEffectsClick(ui::Component* sender);
+
+    // ---- New-photo page pieces the photo-set flows call (stand-ins until that page lands) ----
+    TPhotoClipRect GetClipRect();
+    TFramedEffects GetFramedEffects();
+    ui::GpBitmapPtr RenderFramedPhoto();
+    void ShadeOutsideClip();
+    void DoRenderFramePreview();
+
+    // ---- Photo sets: placing, storing and editing; the view page; the About picture ----
+    // Writes the 23 settings of the new-photo page to the photo-set key (under HKEY_CURRENT_USER).
+    void SavePhotoSetValues(const std::string& key);
+    void btnSingleFrameDoneClick(ui::Component& sender);
     void btnEditClick(ui::Component& sender);
+    void btnSingleFrameOKClick(ui::Component& sender);
+    void btnSingleFrameCancelClick(ui::Component& sender);
     void RefreshViewPage();
+    void btnPrevClick(ui::Component& sender);
+    void btnNextClick(ui::Component& sender);
+    void btnHideShowClick(ui::Component& sender);
+    void btnDeleteClick(ui::Component& sender);
     void RenderAboutPicture();
 
     // ---- Components ----
@@ -214,6 +234,28 @@ private:
     // "R": the view page is refreshed when it shows, directly or behind an edit.
     void RefreshAfterAgentChange();
 };
+
+// ---- Photo sets ----------------------------------------------------------------------------
+
+// Shows the desktop, or brings back the windows that showing it hid: the Windows key with D.
+void ToggleShowDesktop();
+
+// The id at `index` of the stored photo sets, in the registry's order; empty when there is none.
+std::string PhotoSetIdAt(std::int32_t index);
+
+// A stored clip laid on the thumbnail: the selection's bounds, each rounded half to even.
+TControlBounds ClipSelectionFromClip(const TPhotoClipRect& clip, const TControlBounds& thumbnail);
+
+// The zoom slider's position for a stored ratio: max + 5 - ratio x 15, rounded half to even
+// (1 gives 20, 2 gives 5, one third 30).
+int ZoomSliderFromRatio(double ratio, int max);
+
+// An effect slider's position for a stored amount: amount / 10, rounded half to even.
+int EffectSliderFromAmount(std::int32_t amount);
+
+// A width x height 24-bit picture in `background` with `image` at its own size in the middle,
+// cut at the edges when it is larger.
+std::unique_ptr<ui::Bitmap> CentredPicture(Gdiplus::Image& image, int width, int height, COLORREF background);
 
 // The program's parameters (without the program name).
 std::vector<std::string> CommandLineParameters();

@@ -1,0 +1,206 @@
+// The editor and the real agent as programs of their own: a photo placed with Enter becomes a
+// stored set and an agent window at its place; Apply, Hide/Show and Remove make the agent's
+// windows follow; the agent's Remove makes the editor's view page refresh. Every process a test
+// starts is ended by that test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "AgentTestSupport.h"
+#include "ImageSupport.h"
+#include "ProcessTestSupport.h"
+#include "shared/CopyDataCommand.h"
+#include "shared/GlobalPhotoSet.h"
+#include "shared/GlobalRegistryAccess.h"
+
+using namespace lumetta;
+using lumetta::test::AgentStage;
+using lumetta::test::BuildFile;
+using lumetta::test::DialogPresser;
+using lumetta::test::WaitUntil;
+using Program = lumetta::test::TestProgram;
+
+namespace {
+
+const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
+
+// Visible top-level windows of a process and class.
+std::vector<HWND> WindowsOf(DWORD process, const char* className)
+{
+    struct Search {
+        DWORD process;
+        const char* className;
+        std::vector<HWND> found;
+    } search{process, className, {}};
+    EnumWindows([](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char name[64];
+        GetClassNameA(window, name, sizeof name);
+        if (owner == s->process && lstrcmpA(name, s->className) == 0 && IsWindowVisible(window))
+            s->found.push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A visible control of the window with this text, or null.
+HWND ShownChild(HWND window, const std::string& text)
+{
+    struct Search {
+        const std::string* text;
+        HWND found = nullptr;
+    } search{&text};
+    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char buffer[256] = {};
+        GetWindowTextA(child, buffer, sizeof buffer);
+        if (*s->text == buffer && IsWindowVisible(child)) {
+            s->found = child;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::string> StoredIds()
+{
+    ui::StringList ids;
+    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
+    std::vector<std::string> result;
+    for (int i = 0; i < ids.Count(); ++i)
+        result.push_back(ids[i]);
+    return result;
+}
+
+class PhotoSetsWithAgent : public ::testing::Test {
+protected:
+    AgentStage stage;
+    std::string editorExe;
+
+    void SetUp() override
+    {
+        editorExe = stage.Dir() + "lmtsedit.exe";
+        std::filesystem::copy_file(BuildFile(LMTSEDIT_EXE), editorExe);
+        std::filesystem::copy_file(BuildFile(LMTAGENT_EXE), stage.Dir() + "lmtagent.exe");
+        std::filesystem::copy_file(BuildFile(LUMETTA_DIST_DIR "english.lng"), stage.Dir() + "english.lng");
+    }
+    // The agent the editor started, taken over so that the test ends it.
+    static std::unique_ptr<Program> StartedAgent()
+    {
+        if (!WaitUntil([] { return FindAgentWindow() != nullptr; }))
+            return nullptr;
+        DWORD process = 0;
+        GetWindowThreadProcessId(FindAgentWindow(), &process);
+        return std::make_unique<Program>(process, FindAgentWindow);
+    }
+    static std::vector<HWND> Frames(const Program& agent) { return WindowsOf(agent.Id(), "TLMTWndClass"); }
+    // Clicks a button as the user would, without waiting for what it starts (a modal loop).
+    static bool Click(HWND window, const std::string& caption)
+    {
+        HWND button = nullptr;
+        if (!WaitUntil([&] { return (button = ShownChild(window, caption)) != nullptr; }, 5000))
+            return false;
+        PostMessageA(button, BM_CLICK, 0, 0);
+        return true;
+    }
+    static RECT Place(HWND window)
+    {
+        RECT place{};
+        GetWindowRect(window, &place);
+        return place;
+    }
+};
+
+TEST_F(PhotoSetsWithAgent, PlacedEditedHiddenShownAndRemoved)
+{
+    const std::string photo = stage.Dir() + "photo.png";
+    test::SaveImageFile(photo, 320, 240, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 320, 240, RGB(200, 60, 40)); });
+    Program editor(editorExe, "-open \"" + photo + "\"", FindEditorWindow);
+    HWND window = editor.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    const std::unique_ptr<Program> agent = StartedAgent();
+    ASSERT_TRUE(agent);
+    ASSERT_TRUE(WaitUntil([&] { return agent->MainWindow() != nullptr; }));
+    EXPECT_TRUE(Frames(*agent).empty());
+
+    // Done, then Enter on the placement window.
+    ASSERT_TRUE(Click(window, "Done! Place on the Desktop"));
+    std::vector<HWND> placement;
+    ASSERT_TRUE(WaitUntil([&] { return !(placement = WindowsOf(editor.Id(), "TLMTSEditorPreviewWndClass")).empty(); }));
+    EXPECT_FALSE(IsWindowVisible(window));
+    PostMessageA(placement[0], WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(WaitUntil([&] { return Frames(*agent).size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    const std::vector<std::string> ids = StoredIds();
+    ASSERT_EQ(ids.size(), 1u);
+    const std::string id = ids[0];
+    std::string stored;
+    ReadRegString(HKEY_CURRENT_USER, PhotoSetKey(id), "PhotoFile", stored);
+    EXPECT_EQ(stored, photo);
+    EXPECT_EQ(stage.Read(id, "Transparency"), 100);
+    const HWND placed = Frames(*agent)[0];
+    EXPECT_EQ(Place(placed).left, stage.Read(id, "X"));
+    EXPECT_EQ(Place(placed).top, stage.Read(id, "Y"));
+
+    // Edit (as the agent's menu asks), change the note, Apply: the agent reopens the window.
+    CopyDataCommand{'E', id}.Send(window, nullptr);
+    HWND note = FindWindowExA(ShownChild(window, "Photo Notes"), nullptr, "Edit", nullptr);
+    ASSERT_TRUE(note);
+    SendMessageA(note, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Changed note"));
+    ASSERT_TRUE(Click(window, "Apply Changes"));
+    ASSERT_TRUE(WaitUntil([&] { return Frames(*agent).size() == 1 && Frames(*agent)[0] != placed; }));
+    ReadRegString(HKEY_CURRENT_USER, PhotoSetKey(id), "PhotoNotes", stored);
+    EXPECT_EQ(stored, "Changed note");
+    EXPECT_EQ(Place(Frames(*agent)[0]).left, stage.Read(id, "X"));
+
+    // The view page's Hide and Show.
+    ASSERT_TRUE(Click(window, "Hide Photo"));
+    EXPECT_TRUE(WaitUntil([&] { return Frames(*agent).empty(); }));
+    EXPECT_EQ(stage.Read(id, "Hidden"), 1);
+    ASSERT_TRUE(Click(window, "Show Photo"));
+    EXPECT_TRUE(WaitUntil([&] { return Frames(*agent).size() == 1; }));
+    EXPECT_EQ(stage.Read(id, "Hidden"), 0);
+
+    // Remove, answered Yes.
+    ASSERT_TRUE(Click(window, "Remove Photo"));
+    DialogPresser yes(IDYES, GetWindowThreadProcessId(window, nullptr), 15000);
+    EXPECT_TRUE(yes.Join().found);
+    EXPECT_TRUE(WaitUntil([&] { return Frames(*agent).empty() && StoredIds().empty(); }));
+    EXPECT_TRUE(WaitUntil([&] { return !ShownChild(window, "Remove Photo"); }));
+}
+
+TEST_F(PhotoSetsWithAgent, TheAgentsRemoveRefreshesTheViewPage)
+{
+    stage.Store(IdA, {{"X", 60}, {"Y", 40}});
+    Program editor(editorExe, "", FindEditorWindow);
+    HWND window = editor.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    const std::unique_ptr<Program> agent = StartedAgent();
+    ASSERT_TRUE(agent);
+    ASSERT_TRUE(WaitUntil([&] { return Frames(*agent).size() == 1; }));
+    // To the view page: open the set for editing, then discard.
+    CopyDataCommand{'E', IdA}.Send(window, nullptr);
+    ASSERT_TRUE(Click(window, "Discard Changes"));
+    ASSERT_TRUE(WaitUntil([&] { return ShownChild(window, "Remove Photo") != nullptr; }));
+
+    HWND frame = Frames(*agent)[0];
+    PostMessageA(frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame), -1);
+    ASSERT_TRUE(WaitUntil([&] { return !WindowsOf(agent->Id(), "#32768").empty(); }));
+    for (int i = 0; i < 3; ++i) { // up from the end: Exit, Hide, Remove
+        PostMessageA(frame, WM_KEYDOWN, VK_UP, 1);
+        PostMessageA(frame, WM_KEYUP, VK_UP, 0xC0000001);
+    }
+    PostMessageA(frame, WM_KEYDOWN, VK_RETURN, 1);
+    DialogPresser yes(IDYES, GetWindowThreadProcessId(frame, nullptr), 15000);
+    EXPECT_TRUE(yes.Join().found);
+    EXPECT_TRUE(WaitUntil([&] { return !stage.SetExists(IdA); }));
+    EXPECT_TRUE(WaitUntil([&] { return !ShownChild(window, "Remove Photo"); }));
+}
+
+} // namespace
