@@ -3,6 +3,8 @@
 // commands.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
 #include "editor/EditorButtonFaces.h"
@@ -105,6 +107,17 @@ TEST_F(EditorWindow, StartsOnAFreshNewPhotoPageWithItsOwnTaskbarButton)
     EXPECT_EQ(GetWindow(FrameBrowserWindow->Handle(), GW_OWNER), ShadeWindow->Handle());
     EXPECT_EQ(DialogOwnerWindow, ShadeWindow->Handle());
     EXPECT_EQ(ShadeWindow->Owner(), editor.get());
+}
+
+TEST_F(EditorWindow, StartsWithoutAnyFrameDesign)
+{
+    std::filesystem::remove_all(stage.Install().Path() / "Frameset");
+    CurrentFrame = TPhotoFrame{};
+    Start();
+    EXPECT_EQ(FrameList.Count(), 0);
+    EXPECT_EQ(CurrentFrame.Name, "");
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_TRUE(CurrentPhoto); // the stand-in for a photo that cannot be loaded
 }
 
 TEST_F(EditorWindow, ShowPageMovesTheSelectionAndRefreshesTheViewPage)
