@@ -18,7 +18,7 @@ void InitSharedGlobals();
 void BeginBusyCursor();
 void EndBusyCursor();
 
-// The hourglass for the life of a block, also when the block is left by an error.
+// The hourglass for the life of a block, also when it is left by an error.
 class BusyCursorScope {
 public:
     BusyCursorScope() { BeginBusyCursor(); }
