@@ -111,7 +111,6 @@ HWND NotificationTarget(const Message& message)
 Window::Window(Component* owner, const ControlArgs& args, bool topLevel)
     : Control(owner, args, topLevel), tabStop_(args.tabStop)
 {
-    windowProc_ = [this](Message& message) { Dispatch(message); };
     // The parent took the control in before it was a window.
     if (parent_) {
         parent_->tabList_.push_back(this);
@@ -242,14 +241,6 @@ void Window::DestroyHandle()
     handle_ = nullptr; // WM_NCDESTROY has detached it already, unless it never came
 }
 
-void Window::RecreateHandle()
-{
-    if (!handle_)
-        return;
-    DestroyHandle();
-    CreateHandle();
-}
-
 LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = static_cast<Window*>(GetPropA(hwnd, WindowProperty));
@@ -286,7 +277,7 @@ LRESULT Window::Receive(UINT msg, WPARAM wParam, LPARAM lParam)
     if (form)
         ++form->busy_;
     try {
-        windowProc_(message);
+        Dispatch(message);
     } catch (...) {
         App().HandleException();
     }
@@ -311,7 +302,7 @@ LRESULT Window::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
     if (handle_)
         return SendMessageA(handle_, msg, wParam, lParam);
     Message message{msg, wParam, lParam, 0};
-    windowProc_(message);
+    Dispatch(message);
     return message.result;
 }
 

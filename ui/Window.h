@@ -65,10 +65,6 @@ public:
     // message on with Inherited. Binding again replaces the handler.
     void BindMessage(UINT message, MessageHandler handler);
     void Inherited(Message& message) { WndProc(message); }
-    // The whole dispatch of the window, replaceable; a replacement passes messages on to the
-    // one it replaced.
-    MessageHandler WindowProc() const { return windowProc_; }
-    void SetWindowProc(MessageHandler proc) { windowProc_ = std::move(proc); }
     // Sends a message through the window's dispatch, also before the window exists.
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
@@ -133,7 +129,6 @@ protected:
     // Whether this window is a system control that handles its own clicks and drawing.
     bool IsSystemControl() const { return systemClass_; }
     void DestroyHandle();
-    void RecreateHandle();
     // Lays client-aligned children over the client area.
     void AlignControls();
     // A child asks to be shown (Show); the base passes the request on to its own parent.
@@ -172,7 +167,6 @@ private:
     std::vector<Window*> tabList_; // the windowed controls in tab order
     std::optional<bool> tabStop_;
     std::map<UINT, MessageHandler> handlers_;
-    MessageHandler windowProc_;
     Control* mouseControl_ = nullptr; // the windowless child that holds the mouse while a button is down
     bool trackingLeave_ = false;
     bool doubleBuffered_ = false;
