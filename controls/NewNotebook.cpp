@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Form.h"
+#include "ui/ListOrder.h"
 
 namespace lumetta {
 
@@ -129,22 +130,12 @@ void TNewNotebookPage::SetNotebook(TNewNotebook* notebook)
         notebook->InsertPage(this);
 }
 
-int TNewNotebookPage::PageIndex() const
-{
-    if (!notebook_)
-        return -1;
-    const auto& pages = notebook_->pages_;
-    return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
-}
+int TNewNotebookPage::PageIndex() const { return notebook_ ? ui::IndexIn<TNewNotebookPage>(notebook_->pages_, this) : -1; }
 
 void TNewNotebookPage::SetPageIndex(int value)
 {
-    if (!notebook_)
-        return;
-    auto& pages = notebook_->pages_;
-    value = std::max(std::min(value, static_cast<int>(pages.size()) - 1), 0);
-    pages.erase(pages.begin() + PageIndex());
-    pages.insert(pages.begin() + value, this);
+    if (notebook_)
+        ui::MoveInList<TNewNotebookPage>(notebook_->pages_, this, value);
 }
 
 } // namespace lumetta

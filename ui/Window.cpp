@@ -11,6 +11,7 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/ListOrder.h"
 #include "ui/Menu.h"
 #include "ui/Screen.h"
 
@@ -725,20 +726,13 @@ void Window::SetTabStop(bool value)
 
 int Window::TabOrder() const
 {
-    if (!parent_)
-        return -1;
-    const auto& list = parent_->tabList_;
-    return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+    return parent_ ? IndexIn<Window>(parent_->tabList_, this) : -1;
 }
 
 void Window::SetTabOrder(int order)
 {
-    if (!parent_)
-        return;
-    auto& list = parent_->tabList_;
-    list.erase(std::find(list.begin(), list.end(), this));
-    order = std::clamp(order, 0, static_cast<int>(list.size()));
-    list.insert(list.begin() + order, this);
+    if (parent_)
+        MoveInList<Window>(parent_->tabList_, this, order);
 }
 
 Window* Window::FindNextControl(const Window* current, bool forward, bool tabStopOnly) const
