@@ -61,10 +61,8 @@ void ComposeToolImage(ui::Image& image, const ui::Bitmap& background, const char
     auto picture = std::make_unique<ui::Bitmap>(image.Width(), image.Height(), ui::PixelFormat::Bits24);
     BitBlt(picture->DC(), 0, 0, image.Width(), image.Height(), background.DC(), image.Left(), image.Top(), SRCCOPY);
     {
-        const ui::GpBitmapPtr png = LoadPngResource(resource);
         Gdiplus::Graphics graphics(picture->DC());
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        graphics.DrawImage(png.get(), 0, 0, image.Width(), image.Height());
+        DrawPngResource(graphics, resource, 0, 0, image.Width(), image.Height());
     }
     picture->Changed();
     image.Picture().SetBitmap(std::move(picture));
@@ -162,8 +160,7 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
         SelectFrame(FrameList[static_cast<int>(Random(static_cast<std::uint32_t>(FrameList.Count())))]);
     ShowPage(PageSinglePhoto);
     DragAcceptFiles(NotebookPageSinglePhoto->Handle(), TRUE);
-    SavedPageWindowProc = NotebookPageSinglePhoto->WindowProc();
-    NotebookPageSinglePhoto->SetWindowProc(ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
+    NotebookPageSinglePhoto->BindMessage(WM_DROPFILES, ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
     RunCommandLine(CommandLineParameters());
     RenderSuppressed = false;
 }
@@ -192,26 +189,14 @@ void TLMTSEditorWndClass::PaintBackground()
     const RECT area = imgBackground->ClientRect();
     auto bitmap = std::make_unique<ui::Bitmap>(area.right, area.bottom, ui::PixelFormat::Bits24);
     FillGradientRect(bitmap->DC(), area, AccentLightColor, AccentColor, true, 255);
-    struct Layer {
-        const char* name;
-        int x, y;
-        int width, height; // 0: the picture's own
-    };
-    const int pagesBottom = nPages->Top() + nPages->Height();
-    const Layer layers[] = {
-        {"HEADER", 0, 0, 0, 0},
-        {"SHADOW_B", imgBtnNavigation1->Left(), pagesBottom, bitmap->Width(), 0},
-        {"SHADOW_T", imgBtnNavigation1->Left() - 1, nPages->Top() - 3, bitmap->Width(), 0},
-        {"SHADOW_L", imgBtnNavigation1->Left() - 3, nPages->Top() - 1, 0, nPages->Height() + 4},
-    };
+    // Drawn in this order; what lies beyond the bitmap's right edge is cut off.
     {
         Gdiplus::Graphics graphics(bitmap->DC());
-        for (const Layer& layer : layers) {
-            const ui::GpBitmapPtr png = LoadPngResource(layer.name);
-            const INT width = layer.width ? layer.width : static_cast<INT>(png->GetWidth());
-            const INT height = layer.height ? layer.height : static_cast<INT>(png->GetHeight());
-            graphics.DrawImage(png.get(), layer.x, layer.y, width, height);
-        }
+        const int left = imgBtnNavigation1->Left();
+        DrawPngResource(graphics, "HEADER", 0, 0);
+        DrawPngResource(graphics, "SHADOW_B", left, nPages->Top() + nPages->Height(), bitmap->Width());
+        DrawPngResource(graphics, "SHADOW_T", left - 1, nPages->Top() - 3, bitmap->Width());
+        DrawPngResource(graphics, "SHADOW_L", left - 3, nPages->Top() - 1, 0, nPages->Height() + 4);
     }
     bitmap->Changed();
     ComposeToolImage(*imgCheckForUpdatesBtn, *bitmap, "IMG_UPDATE");
@@ -545,15 +530,15 @@ void TLMTSEditorWndClass::LoadCurrentPhoto()
 
 void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
 {
-    if (message.msg == WM_DROPFILES) {
-        auto* drop = reinterpret_cast<HDROP>(message.wParam);
-        char name[MAX_PATH] = {};
-        DragQueryFileA(drop, 0, name, MAX_PATH);
-        // A folder, or a name that does not exist (every attribute bit set).
-        if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
-            DragFinish(drop);
-            return;
-        }
+    auto* drop = reinterpret_cast<HDROP>(message.wParam);
+    char name[MAX_PATH] = {};
+    DragQueryFileA(drop, 0, name, MAX_PATH);
+    // A folder, or a name that does not exist (every attribute bit set): swallowed.
+    if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
+        DragFinish(drop);
+        return;
+    }
+    {
         struct DropDone {
             HDROP drop;
             ~DropDone()
@@ -566,7 +551,7 @@ void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
         RenderSuppressed = true;
         OpenPhoto(name);
     }
-    SavedPageWindowProc(message);
+    NotebookPageSinglePhoto->Inherited(message);
 }
 
 // ---- The program -------------------------------------------------------------------------------

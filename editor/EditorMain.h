@@ -112,6 +112,7 @@ public:
     void OpenPhoto(const std::string& path);
     void ResetClipSelector();
     void LoadCurrentPhoto();
+    // WM_DROPFILES of the new-photo page: the first dropped file is opened.
     void PhotoPageWindowProc(ui::Message& message);
     void btnResetImageEffectsClick(ui::Component* sender);
 
@@ -205,9 +206,6 @@ public:
     ui::Image* imgAbout = nullptr;
     ui::Button* btnAskOnline = nullptr;
     ui::Button* btnVisitWebsite = nullptr;
-
-    // The new-photo page's own handling, which PhotoPageWindowProc passes messages on to.
-    ui::Window::MessageHandler SavedPageWindowProc;
 
 protected:
     void ApplyWindowStyle(ui::CreateParams& params) override;

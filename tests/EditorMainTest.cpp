@@ -3,6 +3,13 @@
 // commands.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <filesystem>
+
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
 #include "editor/EditorButtonFaces.h"
@@ -107,6 +114,17 @@ TEST_F(EditorWindow, StartsOnAFreshNewPhotoPageWithItsOwnTaskbarButton)
     EXPECT_EQ(ShadeWindow->Owner(), editor.get());
 }
 
+TEST_F(EditorWindow, StartsWithoutAnyFrameDesign)
+{
+    std::filesystem::remove_all(stage.Install().Path() / "Frameset");
+    CurrentFrame = TPhotoFrame{};
+    Start();
+    EXPECT_EQ(FrameList.Count(), 0);
+    EXPECT_EQ(CurrentFrame.Name, "");
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_TRUE(CurrentPhoto); // the stand-in for a photo that cannot be loaded
+}
+
 TEST_F(EditorWindow, ShowPageMovesTheSelectionAndRefreshesTheViewPage)
 {
     stage.Store(IdA, {});
@@ -206,6 +224,36 @@ TEST_F(EditorWindow, NewAndOpenCommandsResetThePage)
     EXPECT_EQ(ShownPage(), PageSinglePhoto);
     EXPECT_EQ(CurrentPhotoPath, photo);
     EXPECT_EQ(editor->memoPhotoNotes->Text(), "");
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+    EXPECT_FALSE(RenderSuppressed);
+}
+
+// A drop of files as the shell hands it over: a DROPFILES block with the names, each ended by a
+// zero, and one more zero at the end. The receiver frees it with DragFinish.
+HDROP DropOf(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const std::string& name : names)
+        list += name + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(EditorWindow, ADroppedFileIsOpenedAndADroppedFolderIgnored)
+{
+    Start();
+    const HWND page = editor->NotebookPageSinglePhoto->Handle();
+    SendMessageA(page, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({stage.Dir() + "Frameset"})), 0);
+    EXPECT_EQ(CurrentPhotoPath, FramesetDir + "nophoto.png");
+    const std::string photo = stage.Dir() + "dropped.png";
+    test::SaveImageFile(photo, 40, 30, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 40, 30, RGB(0, 120, 0)); });
+    SendMessageA(page, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photo, stage.Dir() + "other.png"})), 0);
+    EXPECT_EQ(CurrentPhotoPath, photo);
     EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
     EXPECT_FALSE(RenderSuppressed);
 }

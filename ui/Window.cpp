@@ -11,6 +11,7 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/ListOrder.h"
 #include "ui/Menu.h"
 #include "ui/Screen.h"
 
@@ -108,9 +109,15 @@ HWND NotificationTarget(const Message& message)
 
 } // namespace
 
-Window::Window(Component* owner, const ControlArgs& args, bool topLevel) : Control(owner, args, topLevel)
+Window::Window(Component* owner, const ControlArgs& args, bool topLevel)
+    : Control(owner, args, topLevel), tabStop_(args.tabStop)
 {
-    windowProc_ = [this](Message& message) { Dispatch(message); };
+    // The parent took the control in before it was a window.
+    if (parent_) {
+        parent_->tabList_.push_back(this);
+        if (args.tabOrder >= 0)
+            SetTabOrder(args.tabOrder);
+    }
 }
 
 Window::~Window()
@@ -176,7 +183,7 @@ void Window::ApplyWindowStyle(CreateParams& params)
     params.style = WS_CHILD | WS_CLIPSIBLINGS;
     if (Visible())
         params.style |= WS_VISIBLE;
-    if (!Enabled())
+    if (!Control::Enabled()) // the window's own state, whatever a control keeps besides
         params.style |= WS_DISABLED;
     params.x = bounds_.left;
     params.y = bounds_.top;
@@ -191,6 +198,8 @@ void Window::CreateHandle()
         return;
     CreateParams params;
     ApplyWindowStyle(params);
+    if (tabStop_)
+        params.style = *tabStop_ ? params.style | WS_TABSTOP : params.style & ~WS_TABSTOP;
     systemClass_ = params.systemClass;
     if (!systemClass_)
         RegisterClassOnce(params, &Window::ClassProc);
@@ -233,14 +242,6 @@ void Window::DestroyHandle()
     handle_ = nullptr; // WM_NCDESTROY has detached it already, unless it never came
 }
 
-void Window::RecreateHandle()
-{
-    if (!handle_)
-        return;
-    DestroyHandle();
-    CreateHandle();
-}
-
 LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = static_cast<Window*>(GetPropA(hwnd, WindowProperty));
@@ -277,7 +278,7 @@ LRESULT Window::Receive(UINT msg, WPARAM wParam, LPARAM lParam)
     if (form)
         ++form->busy_;
     try {
-        windowProc_(message);
+        Dispatch(message);
     } catch (...) {
         App().HandleException();
     }
@@ -302,7 +303,7 @@ LRESULT Window::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
     if (handle_)
         return SendMessageA(handle_, msg, wParam, lParam);
     Message message{msg, wParam, lParam, 0};
-    windowProc_(message);
+    Dispatch(message);
     return message.result;
 }
 
@@ -380,6 +381,10 @@ void Window::WndProc(Message& message)
                 return;
             }
         }
+        break;
+    case WM_SETFOCUS:
+        if (Form* form = ParentForm(); form && form != this)
+            form->activeWindow_ = handle_;
         break;
     case CM_MOUSEENTER:
         MouseEnter();
@@ -590,9 +595,8 @@ bool Window::KeyMessage(Message& message)
     }
     if (form && key == VK_TAB && message.msg == WM_KEYDOWN) {
         const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
-        if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) && form->Handle()) {
-            if (HWND next = GetNextDlgTabItem(form->Handle(), handle_, (shift & ssShift) != 0))
-                ::SetFocus(next);
+        if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+            form->SelectNext(this, (shift & ssShift) == 0);
             return true;
         }
     }
@@ -625,6 +629,8 @@ void Window::InsertControl(Control* control)
 {
     control->parent_ = this;
     controls_.push_back(control);
+    if (auto* window = dynamic_cast<Window*>(control))
+        tabList_.push_back(window);
     if (control->GetAlign() != Align::None)
         AlignControls();
 }
@@ -634,6 +640,8 @@ void Window::RemoveControl(Control* control)
     if (mouseControl_ == control)
         mouseControl_ = nullptr;
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    // Also from the destructor of a control that is no longer a Window: the address counts.
+    std::erase_if(tabList_, [control](Window* window) { return static_cast<Control*>(window) == control; });
     control->parent_ = nullptr;
     if (dynamic_cast<GraphicControl*>(control) && handle_) {
         const Rect place = control->Bounds();
@@ -690,6 +698,78 @@ void Window::SetFocus()
 
 bool Window::Focused() const { return handle_ && GetFocus() == handle_; }
 
+bool Window::CanFocus() const
+{
+    if (!handle_)
+        return false;
+    for (const Control* control = this; control; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return true;
+}
+
+bool Window::TabStop() const
+{
+    if (handle_)
+        return (GetWindowLongA(handle_, GWL_STYLE) & WS_TABSTOP) != 0;
+    return tabStop_.value_or(false);
+}
+
+void Window::SetTabStop(bool value)
+{
+    tabStop_ = value;
+    if (handle_) {
+        const LONG style = GetWindowLongA(handle_, GWL_STYLE);
+        SetWindowLongA(handle_, GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+int Window::TabOrder() const
+{
+    return parent_ ? IndexIn<Window>(parent_->tabList_, this) : -1;
+}
+
+void Window::SetTabOrder(int order)
+{
+    if (parent_)
+        MoveInList<Window>(parent_->tabList_, this, order);
+}
+
+Window* Window::FindNextControl(const Window* current, bool forward, bool tabStopOnly) const
+{
+    std::vector<Window*> order;
+    auto collect = [&](const Window& container, auto& self) -> void {
+        for (Window* window : container.tabList_) {
+            order.push_back(window);
+            self(*window, self);
+        }
+    };
+    collect(*this, collect);
+    if (!forward)
+        std::reverse(order.begin(), order.end());
+    const auto from = std::find(order.begin(), order.end(), current);
+    const std::size_t start = from == order.end() ? 0 : static_cast<std::size_t>(from - order.begin()) + 1;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        Window* candidate = order[(start + i) % order.size()];
+        if (candidate != current && candidate->CanFocus() && (candidate->TabStop() || !tabStopOnly))
+            return candidate;
+    }
+    return nullptr;
+}
+
+void Window::SelectFirst()
+{
+    Window* first = FindNextControl(nullptr, true, true);
+    if (!first)
+        first = FindNextControl(nullptr, true, false);
+    if (!first)
+        return;
+    if (Form* form = ParentForm())
+        form->SetActiveControl(first);
+    else
+        first->SetFocus();
+}
+
 void Window::CaptionChanged()
 {
     if (handle_)
@@ -713,7 +793,7 @@ void Window::VisibleChanged()
 void Window::EnabledChanged()
 {
     if (handle_)
-        EnableWindow(handle_, Enabled());
+        EnableWindow(handle_, Control::Enabled());
     Invalidate();
 }
 

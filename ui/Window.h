@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,10 +65,6 @@ public:
     // message on with Inherited. Binding again replaces the handler.
     void BindMessage(UINT message, MessageHandler handler);
     void Inherited(Message& message) { WndProc(message); }
-    // The whole dispatch of the window, replaceable; a replacement passes messages on to the
-    // one it replaced.
-    MessageHandler WindowProc() const { return windowProc_; }
-    void SetWindowProc(MessageHandler proc) { windowProc_ = std::move(proc); }
     // Sends a message through the window's dispatch, also before the window exists.
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
@@ -82,6 +79,21 @@ public:
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
     void SetFocus();
     bool Focused() const;
+    // Made, visible and enabled up to its form: the control can take the keyboard focus.
+    bool CanFocus() const;
+    // Whether Tab stops at the control.
+    bool TabStop() const;
+    void SetTabStop(bool value);
+    // The place among the parent's windowed controls in tab order (creation order unless set);
+    // the controls in between move up or down one place.
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    // The control after (or before) `current` among those inside this window that can take the
+    // focus, in tab order, depth first, wrapping round; null `current`: from the start (or end).
+    // Only tab stops when tabStopOnly. Null when there is none.
+    Window* FindNextControl(const Window* current, bool forward, bool tabStopOnly) const;
+    // Gives the focus to the first tab stop inside, else to the first control that can take it.
+    void SelectFirst();
 
     KeyEvent OnKeyDown;
     KeyEvent OnKeyUp;
@@ -117,7 +129,6 @@ protected:
     // Whether this window is a system control that handles its own clicks and drawing.
     bool IsSystemControl() const { return systemClass_; }
     void DestroyHandle();
-    void RecreateHandle();
     // Lays client-aligned children over the client area.
     void AlignControls();
     // A child asks to be shown (Show); the base passes the request on to its own parent.
@@ -153,8 +164,9 @@ private:
     HWND handle_ = nullptr;
     bool systemClass_ = false;
     std::vector<Control*> controls_;
+    std::vector<Window*> tabList_; // the windowed controls in tab order
+    std::optional<bool> tabStop_;
     std::map<UINT, MessageHandler> handlers_;
-    MessageHandler windowProc_;
     Control* mouseControl_ = nullptr; // the windowless child that holds the mouse while a button is down
     bool trackingLeave_ = false;
     bool doubleBuffered_ = false;
