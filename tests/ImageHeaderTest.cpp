@@ -12,6 +12,7 @@
 
 using namespace lumetta;
 using lumetta::test::FillArea;
+using lumetta::test::HeaderOnlyJpeg;
 using lumetta::test::SaveImageFile;
 using lumetta::test::TempFolder;
 
@@ -61,17 +62,6 @@ std::string Png(std::uint32_t width, std::uint32_t height)
 {
     const std::string ihdr = Bytes().Text("IHDR").U32BE(width).U32BE(height).U8(8).U8(2).Zeros(3).Data();
     return Bytes().Text("\x89PNG\r\n\x1A\n").U32BE(13).Append(ihdr).U32BE(Crc32(ihdr)).Data();
-}
-
-std::string Jpeg(std::uint16_t width, std::uint16_t height)
-{
-    return Bytes()
-        .U16BE(0xFFD8)
-        .U16BE(0xFFE0).U16BE(16).Text(std::string_view("JFIF\0", 5)).U8(1).U8(1).U8(0).U16BE(1).U16BE(1).U8(0).U8(0)
-        .U16BE(0xFFC0).U16BE(17).U8(8).U16BE(height).U16BE(width).U8(3)
-        .U8(1).U8(0x22).U8(0).U8(2).U8(0x11).U8(1).U8(3).U8(0x11).U8(1)
-        .U16BE(0xFFD9)
-        .Data();
 }
 
 // A screen with one image on it at (left, top), each without colour table or pixels.
@@ -168,7 +158,7 @@ void ExpectSize(const std::string& bytes, std::uint64_t width, std::uint64_t hei
 
 TEST(ImageHeader, EveryFormatDeclaresItsSize)
 {
-    ExpectSize(Jpeg(40000, 30000), 40000, 30000, "jpeg");
+    ExpectSize(HeaderOnlyJpeg(40000, 30000), 40000, 30000, "jpeg");
     ExpectSize(Png(30000, 30000), 30000, 30000, "png");
     ExpectSize(Gif(16, 16, 0, 0, 60000, 60000), 60000, 60000, "gif image past its screen");
     ExpectSize(Gif(60000, 50000, 0, 0, 8, 8), 60000, 50000, "gif screen");
@@ -185,13 +175,13 @@ TEST(ImageHeader, EveryFormatDeclaresItsSize)
     ExpectSize(Wmf(30000, 1440, 1440), 2000, 96, "wmf at 1440 units an inch");
     ExpectSize(Wmf(30000, 30000, 1), 2880000, 2880000, "wmf at one unit an inch");
     // A frame header after stray bytes and fill bytes, as the decoder finds it.
-    ExpectSize(Bytes().U16BE(0xFFD8).Text("junk\xFF\xFF").Append(Jpeg(20, 10).substr(2)).Data(), 20, 10,
+    ExpectSize(Bytes().U16BE(0xFFD8).Text("junk\xFF\xFF").Append(HeaderOnlyJpeg(20, 10).substr(2)).Data(), 20, 10,
                "jpeg with stray bytes");
 }
 
 TEST(ImageHeader, HeadersThatCannotBeReadGiveNoSize)
 {
-    const std::string jpeg = Jpeg(20, 10);
+    const std::string jpeg = HeaderOnlyJpeg(20, 10);
     const std::string scanFirst = Bytes().U16BE(0xFFD8).U16BE(0xFFDA).U16BE(8).Zeros(6).Append(jpeg.substr(2)).Data();
     const std::string shortLength = Bytes().U16BE(0xFFD8).U16BE(0xFFE0).U16BE(1).Append(jpeg.substr(2)).Data();
     const std::string longLength = Bytes().U16BE(0xFFD8).U16BE(0xFFE1).U16BE(0xFFFF).Append(jpeg.substr(2)).Data();
@@ -245,17 +235,16 @@ protected:
     TempFolder folder;
     std::string Write(const std::string& name, const std::string& bytes)
     {
-        const std::string path = folder.Dir() + name;
-        std::ofstream(folder.Path() / name, std::ios::binary) << bytes;
-        return path;
+        folder.Write(name, bytes);
+        return folder.Dir() + name;
     }
 };
 
 TEST_F(HugePhotoFiles, AreRefusedBeforeTheDecoderSeesThem)
 {
     for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
-             {"a.jpg", Jpeg(40000, 30000)},
-             {"b.jpg", Jpeg(65500, 65500)},
+             {"a.jpg", HeaderOnlyJpeg(40000, 30000)},
+             {"b.jpg", HeaderOnlyJpeg(65500, 65500)},
              {"c.png", Png(30000, 30000)},
              {"d.gif", Gif(16, 16, 0, 0, 60000, 60000)},
              {"e.bmp", BmpInfo(40000, -30000)},
