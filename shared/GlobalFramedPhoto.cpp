@@ -128,8 +128,8 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor)
 namespace {
 
 // Text for DrawString. GDI+ breaks lines at LF and ignores CR, so a CR LF goes over as a bare
-// LF; an empty line between two breaks carries one space, which Windows draws the same and
-// Wine's GDI+ needs in order not to drop the line.
+// LF; an empty line before a break (the first line included) carries one space, which Windows
+// draws the same and Wine's GDI+ needs in order not to drop the line.
 std::wstring DrawingText(const std::string& text)
 {
     const std::wstring wide = ui::WideFromAnsi(text);
@@ -138,7 +138,7 @@ std::wstring DrawingText(const std::string& text)
     for (std::size_t i = 0; i < wide.size(); ++i) {
         if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')
             continue;
-        if (wide[i] == L'\n' && !out.empty() && out.back() == L'\n')
+        if (wide[i] == L'\n' && (out.empty() || out.back() == L'\n'))
             out += L' ';
         out += wide[i];
     }

@@ -258,6 +258,35 @@ TEST_F(ComposeFramedPhotoTest, NotePositionsAndColour)
     }
 }
 
+TEST_F(ComposeFramedPhotoTest, EveryLineOfANoteKeepsItsPlaceEmptyOnesToo)
+{
+    // Dark notes at the top left of a white photo area; the rows that carry ink, per note.
+    const ui::GpBitmapPtr image = MakePicture(200, 150, Transparent);
+    const TPhotoFrame frame = Frame("lines.ini", *image, {0, 0, 198, 148});
+    const ui::GpBitmapPtr white = MakePhoto(200, 150, OpaqueWhite);
+    const auto inkRows = [&](const std::string& note) {
+        TFramedEffects fx;
+        fx.PhotoNotes = note;
+        fx.FontSize = 20;
+        const PixelGrid p(*Compose(*white, frame, fx));
+        std::pair<int, int> rows{1 << 20, -1};
+        for (int y = 0; y < p.Height(); ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                if (p.Alpha(x, y) == 255 && p.Red(x, y) < 128) {
+                    rows.first = std::min(rows.first, y);
+                    rows.second = std::max(rows.second, y);
+                }
+        return rows;
+    };
+    const auto [top, bottom] = inkRows("X");
+    ASSERT_GE(bottom, top) << "no note drawn";
+    const int line = inkRows("X\r\nX").second - bottom; // one line further down
+    EXPECT_GT(line, 15);
+    EXPECT_EQ(inkRows("\r\nX"), std::pair(top + line, bottom + line));
+    EXPECT_EQ(inkRows("\r\n\r\nX").first, top + 2 * line);
+    EXPECT_EQ(inkRows("X\r\n\r\nX"), std::pair(top, bottom + 2 * line));
+}
+
 TEST_F(ComposeFramedPhotoTest, PhotoThatDidNotLoadShowsTheDarkPlaceholder)
 {
     Messages[17] = "No photo";
