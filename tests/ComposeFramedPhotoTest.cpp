@@ -341,9 +341,9 @@ TEST_F(ComposeFramedPhotoTest, FrameImageThatDoesNotLoadGivesOneTransparentPixel
         EXPECT_EQ(PixelGrid(*out).At(0, 0), 0u);
     }
     // So does a frame image whose header declares more pixels than any canvas, at once.
-    const std::string huge = HeaderOnlyJpeg(40000, 30000);
-    folder.Write("huge.jpg", huge);
-    ASSERT_FALSE(HasPixelsWithin(*DeclaredImageFileSize(folder.Dir() + "huge.jpg"), MaxPaddedCanvasPixels));
+    folder.Write("huge.jpg", HeaderOnlyJpeg(40000, 30000));
+    const std::optional<DeclaredSize> huge = DeclaredImageFileSize(folder.Dir() + "huge.jpg");
+    ASSERT_TRUE(huge && !HasPixelsWithin(*huge, MaxPaddedCanvasPixels)); // never decode it
     frame.Filename = "huge.jpg";
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Compose(*redPhoto, frame, TFramedEffects{})->GetWidth(), 1u);
