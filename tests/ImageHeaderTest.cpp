@@ -11,10 +11,7 @@
 #include "shared/GlobalGraphics.h"
 
 using namespace lumetta;
-using lumetta::test::FillArea;
-using lumetta::test::HeaderOnlyJpeg;
-using lumetta::test::SaveImageFile;
-using lumetta::test::TempFolder;
+using namespace lumetta::test;
 
 namespace {
 
