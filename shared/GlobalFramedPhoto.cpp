@@ -155,21 +155,6 @@ ui::GpBitmapPtr NewArgbBitmap(std::int64_t width, std::int64_t height)
     return bitmap;
 }
 
-// The frame image at its own size, or null when it does not load. Its header is judged before
-// the decoder sees it, as a photo's is.
-ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
-{
-    const std::string path = FramesetDir + frame.Filename;
-    const std::optional<DeclaredSize> size = DeclaredImageFileSize(path);
-    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels))
-        return nullptr;
-    const std::wstring widePath = ui::WideFromAnsi(path);
-    ui::GpBitmapPtr image(new Gdiplus::Bitmap(widePath.c_str(), FALSE));
-    if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
-        return nullptr;
-    return image;
-}
-
 void ApplyEffects(ui::Bitmap& part, const TFramedEffects& effects)
 {
     constexpr std::int32_t sepiaAmount = 18;
@@ -277,6 +262,21 @@ ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const TFramedGeometry&
 }
 
 } // namespace
+
+// The frame image at its own size, or null when it does not load. Its header is judged before
+// the decoder sees it, as a photo's is.
+ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
+{
+    const std::string path = FramesetDir + frame.Filename;
+    const std::optional<DeclaredSize> size = DeclaredImageFileSize(path);
+    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels))
+        return nullptr;
+    const std::wstring widePath = ui::WideFromAnsi(path);
+    ui::GpBitmapPtr image(new Gdiplus::Bitmap(widePath.c_str(), FALSE));
+    if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
+        return nullptr;
+    return image;
+}
 
 ui::GpBitmapPtr EmptyFramedPhoto()
 {
