@@ -127,6 +127,7 @@ TLMTSEditorWndClass::TLMTSEditorWndClass(ui::Component* owner)
     btnDelete->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnDeleteClick);
     btnPrev->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnPrevClick);
     btnNext->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnNextClick);
+    BindNewPhotoPage();
 }
 
 void TLMTSEditorWndClass::ApplyWindowStyle(ui::CreateParams& params)
@@ -448,111 +449,6 @@ void TLMTSEditorWndClass::btnVisitWebsiteClick(ui::Component&)
 }
 
 // ---- The pages' entry points -------------------------------------------------------------------
-
-void TLMTSEditorWndClass::ResetSinglePhotoPage()
-{
-    btnEdit->SetCaption(Messages[6]);
-    CurrentPhotoPath = FramesetDir + "nophoto.png";
-    memoPhotoNotes->SetText(Messages[16]);
-    trackZoom->SetPosition(20);
-    trackRotation->SetPosition(4);
-    ui::Font& font = FontDialog->GetFont();
-    font.SetName("Arial");
-    font.SetColor(ui::clWindowText);
-    font.SetSize(14);
-    font.SetStyle(ui::fsItalic);
-    btnResetImageEffectsClick(nullptr);
-    LastOrientation = NoOrientation;
-    LoadCurrentPhoto();
-}
-
-void TLMTSEditorWndClass::btnResetImageEffectsClick(ui::Component*)
-{
-    RenderSuppressed = true;
-    trackBrightness->SetPosition(0);
-    trackContrast->SetPosition(0);
-    trackSaturation->SetPosition(0);
-    cbSepia->SetChecked(false);
-    cbEmboss->SetChecked(false);
-    cbColorNoise->SetChecked(false);
-    RenderSuppressed = false;
-}
-
-void TLMTSEditorWndClass::SelectFrame(const std::string& name)
-{
-    LoadPhotoFrame(name, CurrentFrame);
-    // The "Photo Frame" position needs a frame with a text area.
-    PhotoFrame1->SetEnabled(!(CurrentFrame.TextHold.Left == -1 && CurrentFrame.TextHold.Top == -1));
-    if (!PhotoFrame1->Enabled() && PhotoFrame1->Checked())
-        MiddleCenter1->SetChecked(true);
-}
-
-void TLMTSEditorWndClass::OpenPhoto(const std::string& path)
-{
-    CurrentPhotoPath = path;
-    memoPhotoNotes->SetText(GetPhotoTitle(path));
-    ResetClipSelector();
-    LoadCurrentPhoto();
-}
-
-void TLMTSEditorWndClass::ResetClipSelector()
-{
-    shapeClipSelector->SetBounds(imgPhoto->Left(), imgPhoto->Top(), imgPhoto->Width(), imgPhoto->Height());
-    shapeClipSelector->Show();
-    btnZoomIn->SetEnabled(true);
-    btnZoomOut->SetEnabled(false);
-}
-
-void TLMTSEditorWndClass::LoadCurrentPhoto()
-{
-    RenderSuppressed = true;
-    CurrentPhoto.reset();
-    const bool portrait = CurrentFrame.Orientation;
-    try {
-        CurrentPhoto = LoadPaddedPhoto(CurrentPhotoPath, portrait);
-    } catch (...) {
-        RenderSuppressed = false;
-        throw;
-    }
-    RenderSuppressed = false;
-
-    const std::unique_ptr<ui::Bitmap> thumbnail = MakeThumbnail(*CurrentPhoto, portrait);
-    imgPhoto->SetBounds(portrait ? 44 : 16, imgPhoto->Top(), thumbnail->Width(), thumbnail->Height());
-    imgPhoto->Picture().Assign(thumbnail.get());
-    imgPhotoRenderBox->SetBounds(imgPhoto->Left(), imgPhoto->Top(), thumbnail->Width(), thumbnail->Height());
-    imgPhotoRenderBox->Picture().Assign(thumbnail.get());
-    imgPhoto->Hide();
-    const std::uint8_t orientation = portrait ? 1 : 0;
-    if (LastOrientation != orientation)
-        ResetClipSelector();
-    LastOrientation = orientation;
-}
-
-void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
-{
-    auto* drop = reinterpret_cast<HDROP>(message.wParam);
-    char name[MAX_PATH] = {};
-    DragQueryFileA(drop, 0, name, MAX_PATH);
-    // A folder, or a name that does not exist (every attribute bit set): swallowed.
-    if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
-        DragFinish(drop);
-        return;
-    }
-    {
-        struct DropDone {
-            HDROP drop;
-            ~DropDone()
-            {
-                DragFinish(drop);
-                RenderSuppressed = false;
-            }
-        } done{drop};
-        BusyCursorScope busy;
-        RenderSuppressed = true;
-        OpenPhoto(name);
-    }
-    NotebookPageSinglePhoto->Inherited(message);
-}
 
 // ---- The program -------------------------------------------------------------------------------
 

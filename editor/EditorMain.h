@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "controls/OrvaneTrackbar.h"
 #include "editor/EditorClipGeometry.h"
 #include "shared/GlobalGraphics.h"
+#include "shared/GlobalPhotoPyramid.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
@@ -105,23 +107,56 @@ public:
     void btnAskOnlineClick(ui::Component& sender);
     void btnVisitWebsiteClick(ui::Component& sender);
 
-    // ---- The pages' entry points that start-up and the commands use ----
-    void ResetSinglePhotoPage();
-    void SelectFrame(const std::string& name);
-    // A new photo path arrives (open dialog, drop, "O", "-open").
+    // ---- New-photo page: photo and clip selection (EditorMainNewPhoto.cpp) ----
+    void btnOpenPhotoClick(ui::Component& sender);
+    // A new photo path arrives (open dialog, drop, "O", "-open"): note cleared, whole
+    // selection, loaded and rendered. The callers raise RenderSuppressed around it.
     void OpenPhoto(const std::string& path);
-    void ResetClipSelector();
-    void LoadCurrentPhoto();
     // WM_DROPFILES of the new-photo page: the first dropped file is opened.
     void PhotoPageWindowProc(ui::Message& message);
-    void btnResetImageEffectsClick(ui::Component* sender);
-
-    // ---- New-photo page pieces the photo-set flows call (stand-ins until that page lands) ----
-    TPhotoClipRect GetClipRect();
-    TFramedEffects GetFramedEffects();
-    ui::GpBitmapPtr RenderFramedPhoto();
+    // (Re)loads CurrentPhotoPath for CurrentFrame, with its thumbnail, and renders.
+    void LoadCurrentPhoto();
+    // The selection becomes the whole thumbnail; neither shades nor renders.
+    void ResetClipSelector();
+    void GetClipRect(TPhotoClipRect& clip) const;
+    void shapeClipSelectorMouseDown(ui::Control& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y);
+    void shapeClipSelectorMouseMove(ui::Control& sender, ui::ShiftState shift, int x, int y);
+    void shapeClipSelectorMouseUp(ui::Control& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y);
+    void btnZoomInClick(ui::Component& sender);
+    void btnZoomOutClick(ui::Component& sender);
+    // Redraws the thumbnail box from the clean thumbnail, darkened outside the selection.
     void ShadeOutsideClip();
-    void DoRenderFramePreview();
+    // The selection with the zoom buttons and the drag, as the clip arithmetic takes it.
+    TClipSelector ClipSelectorState() const;
+    void SetClipSelectorState(const TClipSelector& state);
+
+    // ---- New-photo page: settings, note, frame and live preview (EditorMainNewPhoto.cpp) ----
+    void GetFramedEffects(TFramedEffects& effects) const;
+    // The finished picture from the full photo, exactly as stored sets render; the caller owns it.
+    ui::GpBitmapPtr RenderFramedPhoto();
+    // The same picture for the preview box, from the smallest halved copy that still has the
+    // photo area's pixels.
+    ui::GpBitmapPtr RenderPreviewPhoto();
+    void DoRenderFramePreview(ui::Component& sender);
+    void TrackPosChanged(ui::Component& sender);
+    void pboxZoomBarPaint(ui::PaintBox& sender, HDC dc);
+    void pboxRotBarPaint(ui::PaintBox& sender, HDC dc);
+    void btnChoosePositionClick(ui::Component& sender);
+    void TextPositionChanged(ui::Component& sender);
+    void stTextFontChooseClick(ui::Component& sender);
+    void memoPhotoNotesKeyPress(ui::Control& sender, char& key);
+    // Null sender: the page's own reset, which does not render.
+    void btnResetImageEffectsClick(ui::Component* sender);
+    void ResetSinglePhotoPage();
+    // Makes a frame definition current without reloading the photo.
+    void SelectFrame(const std::string& name);
+    void btnSingleFrameChooseClick(ui::Component& sender);
+
+    // The drag of the selection.
+    bool ClipDragging = false;
+    POINT ClipDragAnchor{0, 0};
+    // How many previews this window has drawn.
+    std::uint64_t PreviewRenders = 0;
 
     // ---- Photo sets: placing, storing and editing; the view page; the About picture ----
     // Writes the 23 settings of the new-photo page to the photo-set key (under HKEY_CURRENT_USER).
@@ -211,6 +246,18 @@ protected:
     void ApplyWindowStyle(ui::CreateParams& params) override;
 
 private:
+    // The halved copies of CurrentPhoto the preview renders from, and the canvas they were made of.
+    PhotoPyramid PreviewPyramid;
+    Gdiplus::Bitmap* PreviewPyramidCanvas = nullptr;
+    // The size of the current frame's image, read once per frame image.
+    std::string FrameImageSizeOf;
+    SIZE FrameImageSize{0, 0};
+    // The frame's "Photo Frame" position is offered only with a text area; a dropped check
+    // goes to fallback.
+    void OfferFrameTextPosition(ui::MenuItem* fallback);
+    // Binds the new-photo page's handlers.
+    void BindNewPhotoPage();
+
     // The layout, one area each.
     void CreateNavigation();
     void CreateNewPhotoPage();
@@ -232,6 +279,22 @@ private:
     // "R": the view page is refreshed when it shows, directly or behind an edit.
     void RefreshAfterAgentChange();
 };
+
+// ---- New-photo page: the rules behind its handlers ----
+
+// The longest note the page takes: the longest text a photo set's value gives back.
+inline constexpr int NoteMaxLength = 2047;
+
+// The folder the open dialog starts in for the page's photo: the photo's own folder, or none
+// (My Pictures) for no photo, a photo in the frame folder (the placeholder) or a folder too long
+// for the dialog's 260-character buffer.
+std::optional<std::string> PhotoDialogFolder(const std::string& photoPath, const std::string& framesetDir);
+
+// A language message with one number in it ("%.2f", "%d" and the like, "%%" a percent sign), the
+// decimal point being the user's. A message that does not hold exactly one conversion of the
+// number's kind gives the number alone.
+std::string FormatMessageNumber(const std::string& format, double value);
+std::string FormatMessageNumber(const std::string& format, std::int64_t value);
 
 // ---- Photo sets ----------------------------------------------------------------------------
 

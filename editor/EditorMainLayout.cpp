@@ -128,7 +128,7 @@ void TLMTSEditorWndClass::CreateNotesGroup()
     gbPhotoNotes = Add<ui::GroupBox>({.name = "gbPhotoNotes", .parent = NotebookPageSinglePhoto,
                                       .bounds = {480, 440, 233, 113}, .caption = "Photo Notes", .tag = 1011});
     memoPhotoNotes = Add<ui::Memo>({.name = "memoPhotoNotes", .parent = gbPhotoNotes, .bounds = {16, 24, 201, 41}},
-                                   {.scrollBars = ui::ScrollBars::Vertical});
+                                   {.scrollBars = ui::ScrollBars::Vertical, .maxLength = NoteMaxLength});
     btnChooseFont = Add<ui::Button>(
         {.name = "btnChooseFont", .parent = gbPhotoNotes, .bounds = {16, 74, 98, 23}, .caption = "Font...", .tag = 1012});
     btnChoosePosition = Add<ui::Button>({.name = "btnChoosePosition", .parent = gbPhotoNotes, .bounds = {118, 74, 98, 23},

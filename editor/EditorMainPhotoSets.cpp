@@ -80,8 +80,10 @@ int EffectSliderFromAmount(std::int32_t amount) { return RoundHalfEven(amount / 
 void TLMTSEditorWndClass::SavePhotoSetValues(const std::string& key)
 {
     namespace V = PhotoSetValue;
-    const TPhotoClipRect clip = GetClipRect();
-    const TFramedEffects fx = GetFramedEffects();
+    TPhotoClipRect clip;
+    GetClipRect(clip);
+    TFramedEffects fx;
+    GetFramedEffects(fx);
     const auto text = [&](const char* name, const std::string& value) {
         WriteRegString(HKEY_CURRENT_USER, key, name, value, REG_SZ, true);
     };
@@ -213,11 +215,12 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
                               ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipW, 1.0),
                               ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipH, 1.0)};
     const TControlBounds thumbnail{imgPhoto->Left(), imgPhoto->Top(), imgPhoto->Width(), imgPhoto->Height()};
-    const TControlBounds selection = ClipSelectionFromClip(clip, thumbnail);
-    shapeClipSelector->SetBounds(selection.Left, selection.Top, selection.Width, selection.Height);
+    TClipSelector selector = ClipSelectorState();
+    selector.Selection = ClipSelectionFromClip(clip, thumbnail);
     // Both buttons judge by the width, in portrait frames too.
-    btnZoomOut->SetEnabled(selection.Width < thumbnail.Width);
-    btnZoomIn->SetEnabled(selection.Width > 40);
+    selector.ZoomOutEnabled = selector.Selection.Width < thumbnail.Width;
+    selector.ZoomInEnabled = selector.Selection.Width > 40;
+    SetClipSelectorState(selector);
     ShadeOutsideClip();
 
     trackRotation->SetPosition(ReadInteger(key, V::RotationAngle));
@@ -235,7 +238,7 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
     btnSingleFrameDone->Hide();
     btnSingleFrameOK->Show();
     btnSingleFrameCancel->Show();
-    DoRenderFramePreview();
+    DoRenderFramePreview(*this);
     // The view page's navigation button stays selected.
     NotebookChangePage(NotebookPageSinglePhoto);
 }

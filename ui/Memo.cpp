@@ -34,6 +34,19 @@ void Memo::ApplyWindowStyle(CreateParams& params)
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
+void Memo::HandleCreated()
+{
+    SystemControl::HandleCreated();
+    if (args_.maxLength > 0)
+        SendMessageA(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(args_.maxLength), 0);
+}
+
+void Memo::SelectAll()
+{
+    if (HandleAllocated())
+        SendMessageA(Handle(), EM_SETSEL, 0, -1);
+}
+
 std::string Memo::Text() const
 {
     if (!HandleAllocated())

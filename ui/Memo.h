@@ -9,6 +9,7 @@ enum class ScrollBars { None, Horizontal, Vertical, Both };
 struct MemoArgs {
     ScrollBars scrollBars = ScrollBars::None;
     bool wordWrap = true;
+    int maxLength = 0; // the most characters the user can enter; 0: the platform's limit
 };
 
 class Memo : public SystemControl {
@@ -19,6 +20,7 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& text);
+    void SelectAll();
     NotifyEvent OnChange;
 
     bool HasTextProperty(TextProperty property) const override { return property == TextProperty::Text; }
@@ -28,6 +30,7 @@ public:
 protected:
     bool HasCaption() const override { return false; }
     void ApplyWindowStyle(CreateParams& params) override;
+    void HandleCreated() override;
 
 private:
     Args args_;

@@ -1,0 +1,303 @@
+// The new-photo page on the real main window in this process: the clip selection's zoom steps,
+// clamps and drag, one preview per batched change, the settings read from the controls, the
+// text-position fall-backs and the page's reset.
+#include <gtest/gtest.h>
+
+#include "AgentTestSupport.h"
+#include "editor/EditorMain.h"
+#include "shared/GlobalConsts.h"
+#include "shared/LangUnit.h"
+#include "ui/Application.h"
+
+using namespace lumetta;
+using lumetta::test::AgentStage;
+
+namespace {
+
+// Position relative to the thumbnail's top-left corner, and size.
+struct Placed {
+    int x, y, w, h;
+    bool operator==(const Placed&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Placed& p)
+{
+    return out << p.w << " x " << p.h << " at (" << p.x << ", " << p.y << ")";
+}
+
+class NewPhotoPage : public ::testing::Test {
+protected:
+    AgentStage stage;
+    ui::Owned<TLMTSEditorWndClass> editor;
+
+    void SetUp() override
+    {
+        const std::string portraitFrame = "[FrameInfo]\r\nFilename=frame2.ini.png\r\nOrientation=portrait\r\n"
+                                          "[ImageHold]\r\nLeft=20\r\nTop=20\r\nRight=100\r\nBottom=100\r\n"
+                                          "[TextHold]\r\nLeft=-1\r\nTop=-1\r\nRight=-1\r\nBottom=-1\r\n";
+        editor = ui::MakeForm<TLMTSEditorWndClass>();
+        editor->Show();
+        ui::App().ProcessMessages();
+        // After the start, which draws its frame from the frame folder at random.
+        stage.Install().Write("Frameset\\upright.ini", portraitFrame);
+    }
+    void TearDown() override { editor.reset(); }
+
+    // The selection relative to the thumbnail.
+    Placed Selection() const
+    {
+        const ui::Control& s = *editor->shapeClipSelector;
+        return {s.Left() - editor->imgPhoto->Left(), s.Top() - editor->imgPhoto->Top(), s.Width(), s.Height()};
+    }
+    void UseFrame(const std::string& name)
+    {
+        editor->SelectFrame(name);
+        editor->LoadCurrentPhoto();
+    }
+    // Zooms in while the button lets it; the number of steps.
+    int ZoomInAll(std::vector<Placed>& steps)
+    {
+        int count = 0;
+        while (editor->btnZoomIn->Enabled() && count < 100) {
+            editor->btnZoomIn->Click();
+            steps.push_back(Selection());
+            ++count;
+        }
+        return count;
+    }
+    static Placed Swap(Placed p) { return {p.y, p.x, p.h, p.w}; }
+};
+
+TEST_F(NewPhotoPage, ZoomStepsInBothOrientationsAndBackToTheWholeThumbnail)
+{
+    for (const bool portrait : {false, true}) {
+        SCOPED_TRACE(portrait ? "portrait" : "landscape");
+        UseFrame(portrait ? "upright.ini" : "frame2.ini");
+        EXPECT_EQ(editor->imgPhoto->Left(), portrait ? 44 : 16);
+        EXPECT_EQ(editor->imgPhoto->Top(), 56);
+        const auto oriented = [&](Placed p) { return portrait ? Swap(p) : p; };
+        EXPECT_EQ(Selection(), oriented({0, 0, 200, 150}));
+        EXPECT_TRUE(editor->btnZoomIn->Enabled());
+        EXPECT_FALSE(editor->btnZoomOut->Enabled());
+
+        std::vector<Placed> steps;
+        EXPECT_EQ(ZoomInAll(steps), 16);
+        ASSERT_EQ(steps.size(), 16u);
+        EXPECT_EQ(steps[0], oriented({5, 4, 190, 142}));
+        EXPECT_EQ(steps[1], oriented({10, 7, 180, 135}));
+        EXPECT_EQ(steps[2], oriented({15, 10, 170, 128}));
+        EXPECT_EQ(steps[3], oriented({20, 14, 160, 120}));
+        EXPECT_EQ(steps[4], oriented({25, 18, 150, 112}));
+        EXPECT_EQ(steps[14], oriented({75, 52, 50, 38}));
+        EXPECT_EQ(steps[15], oriented({80, 56, 40, 30}));
+        EXPECT_TRUE(editor->btnZoomOut->Enabled());
+
+        editor->btnZoomOut->Click();
+        EXPECT_EQ(Selection(), oriented({75, 52, 50, 38}));
+        EXPECT_TRUE(editor->btnZoomIn->Enabled());
+        int outSteps = 1;
+        while (editor->btnZoomOut->Enabled() && outSteps < 100) {
+            editor->btnZoomOut->Click();
+            ++outSteps;
+        }
+        EXPECT_EQ(outSteps, 16);
+        EXPECT_EQ(Selection(), oriented({0, 0, 200, 150}));
+        EXPECT_TRUE(editor->btnZoomIn->Enabled());
+    }
+}
+
+TEST_F(NewPhotoPage, DragMovesEachAxisAloneAndZoomOutIsClampedInside)
+{
+    editor->btnZoomIn->Click();
+    editor->btnZoomIn->Click();
+    ASSERT_EQ(Selection(), (Placed{10, 7, 180, 135}));
+    ui::Control& shape = *editor->shapeClipSelector;
+
+    // A right button starts no drag.
+    shape.MouseDown(ui::MouseButton::Right, ui::ssRight, 5, 5);
+    shape.MouseMove(0, 15, 5);
+    EXPECT_EQ(Selection(), (Placed{10, 7, 180, 135}));
+    shape.MouseUp(ui::MouseButton::Right, 0, 15, 5);
+
+    // Right to the edge while moving too far down: the selection moves right only, and the grip
+    // slides vertically, so turning back up moves it again at once.
+    shape.MouseDown(ui::MouseButton::Left, ui::ssLeft, 5, 5);
+    shape.MouseMove(ui::ssLeft, 15, 25);
+    EXPECT_EQ(Selection(), (Placed{20, 7, 180, 135}));
+    shape.MouseMove(ui::ssLeft, 16, 22);
+    EXPECT_EQ(Selection(), (Placed{20, 4, 180, 135}));
+    const std::uint64_t renders = editor->PreviewRenders;
+    shape.MouseUp(ui::MouseButton::Left, 0, 16, 22);
+    EXPECT_FALSE(editor->ClipDragging);
+    EXPECT_EQ(editor->PreviewRenders, renders + 1);
+
+    // 190 x 142 re-centred to (15, 1) reaches past the right edge and is pushed back.
+    editor->btnZoomOut->Click();
+    EXPECT_EQ(Selection(), (Placed{10, 1, 190, 142}));
+
+    TPhotoClipRect clip;
+    editor->GetClipRect(clip);
+    EXPECT_DOUBLE_EQ(clip.X, 10 / 200.0);
+    EXPECT_DOUBLE_EQ(clip.Y, 1 / 150.0);
+    EXPECT_DOUBLE_EQ(clip.W, 190 / 200.0);
+    EXPECT_DOUBLE_EQ(clip.H, 142 / 150.0);
+}
+
+TEST_F(NewPhotoPage, OneRenderPerBatchedChangeAndNoneWhileSuppressed)
+{
+    std::uint64_t before = editor->PreviewRenders;
+    const auto renders = [&] {
+        const std::uint64_t now = editor->PreviewRenders;
+        const std::uint64_t made = now - before;
+        before = now;
+        return made;
+    };
+    RenderSuppressed = true;
+    editor->trackBrightness->SetPosition(7);
+    editor->trackZoom->SetPosition(9);
+    editor->cbSepia->SetChecked(true);
+    editor->memoPhotoNotes->SetText("quiet");
+    editor->DoRenderFramePreview(*editor);
+    EXPECT_EQ(renders(), 0u);
+    // The open sequence under a raised flag renders once, at the end of the load.
+    editor->OpenPhoto(FramesetDir + "missing.jpg");
+    EXPECT_FALSE(RenderSuppressed);
+    EXPECT_EQ(renders(), 1u);
+    EXPECT_EQ(editor->memoPhotoNotes->Text(), "");
+
+    editor->btnResetImageEffects->Click();
+    EXPECT_EQ(renders(), 1u);
+    EXPECT_EQ(editor->trackBrightness->Position(), 0);
+    EXPECT_FALSE(editor->cbSepia->Checked());
+    editor->btnResetImageEffectsClick(nullptr);
+    EXPECT_EQ(renders(), 0u);
+
+    editor->trackContrast->SetPosition(-3);
+    EXPECT_EQ(renders(), 1u);
+    editor->cbEmboss->SetChecked(true);
+    EXPECT_EQ(renders(), 1u);
+    editor->btnZoomIn->Click();
+    EXPECT_EQ(renders(), 1u);
+    // The preview box: 448 x 448, the picture centred on the window colour.
+    ui::Bitmap* preview = editor->imgPreview->Picture().Graphic();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->Width(), 448);
+    EXPECT_EQ(preview->Height(), 448);
+    EXPECT_EQ(preview->Canvas().Pixel(0, 0), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(NewPhotoPage, SettingsComeFromTheControlsAndTheEffectHintShowsBesideTheSlider)
+{
+    TFramedEffects fx;
+    for (const auto& [position, ratio] : {std::pair{20, 1.0}, {5, 2.0}, {30, 1.0 / 3}}) {
+        editor->trackZoom->SetPosition(position);
+        editor->GetFramedEffects(fx);
+        EXPECT_DOUBLE_EQ(fx.ZoomRatio, ratio) << position;
+    }
+    // The slider under the cursor shows its value while it moves.
+    const RECT track = {0, 0, editor->trackBrightness->Width(), editor->trackBrightness->Height()};
+    const POINT centre = editor->trackBrightness->ClientToScreen(POINT{track.right / 2, track.bottom / 2});
+    SetCursorPos(centre.x, centre.y);
+    ui::App().UpdateMouseControl(centre);
+    editor->trackBrightness->SetPosition(-25);
+    editor->GetFramedEffects(fx);
+    EXPECT_EQ(fx.Brightness, -250);
+    EXPECT_EQ(ui::App().CurrentHint(), "-100 %");
+    EXPECT_EQ(editor->trackBrightness->Hint(), "");
+    editor->trackBrightness->SetPosition(5);
+    EXPECT_EQ(ui::App().CurrentHint(), "20 %");
+
+    editor->trackRotation->SetPosition(-90);
+    editor->trackSaturation->SetPosition(25);
+    editor->cbColorNoise->SetChecked(true);
+    editor->TextPositionItems[7]->Click();
+    editor->FontDialog->GetFont().SetStyle(ui::fsBold | ui::fsUnderline);
+    editor->memoPhotoNotes->SetText("one\r\ntwo");
+    editor->GetFramedEffects(fx);
+    EXPECT_EQ(fx.PhotoFile, CurrentPhotoPath);
+    EXPECT_EQ(fx.RotationAngle, -90);
+    EXPECT_EQ(fx.Saturation, 250);
+    EXPECT_TRUE(fx.ColorNoise);
+    EXPECT_FALSE(fx.Sepia);
+    EXPECT_EQ(fx.NotesPos, 7);
+    EXPECT_TRUE(fx.Bold && fx.Underline && !fx.Italic && !fx.StrikeOut);
+    EXPECT_EQ(fx.FontColor, ui::clWindowText);
+    EXPECT_EQ(fx.PhotoNotes, "one\r\ntwo");
+}
+
+TEST_F(NewPhotoPage, APhotoFrameCheckFallsBackWhenTheFrameHasNoTextArea)
+{
+    ASSERT_TRUE(editor->PhotoFrame1->Checked());
+    editor->SelectFrame("upright.ini");
+    EXPECT_FALSE(editor->PhotoFrame1->Enabled());
+    EXPECT_TRUE(editor->MiddleCenter1->Checked());
+    EXPECT_FALSE(editor->PhotoFrame1->Checked());
+
+    // A frame with a text area offers the position again without checking it.
+    editor->SelectFrame("frame2.ini");
+    EXPECT_TRUE(editor->PhotoFrame1->Enabled());
+    EXPECT_TRUE(editor->MiddleCenter1->Checked());
+
+    // Another position stays where it is.
+    editor->TextPositionItems[2]->Click();
+    editor->SelectFrame("upright.ini");
+    EXPECT_TRUE(editor->TextPositionItems[2]->Checked());
+}
+
+TEST_F(NewPhotoPage, ResetPutsTheDefaultsBackButKeepsTextPositionAndFrame)
+{
+    Messages[16] = "Type a few words about this photo here";
+    editor->SelectFrame("upright.ini");
+    editor->TextPositionItems[8]->Click();
+    editor->trackZoom->SetPosition(6);
+    editor->trackRotation->SetPosition(-40);
+    editor->trackSaturation->SetPosition(3);
+    editor->cbSepia->SetChecked(true);
+    editor->FontDialog->GetFont().SetName("Courier New");
+    editor->FontDialog->GetFont().SetSize(30);
+    editor->OpenPhoto(FramesetDir + "elsewhere.jpg");
+    editor->btnZoomIn->Click();
+
+    editor->ResetSinglePhotoPage();
+    EXPECT_EQ(CurrentPhotoPath, FramesetDir + "nophoto.png");
+    EXPECT_EQ(editor->memoPhotoNotes->Text(), "Type a few words about this \r\nphoto here");
+    EXPECT_EQ(editor->btnEdit->Caption(), Messages[6]);
+    EXPECT_EQ(editor->trackZoom->Position(), 20);
+    EXPECT_EQ(editor->trackRotation->Position(), 4);
+    EXPECT_EQ(editor->trackSaturation->Position(), 0);
+    EXPECT_FALSE(editor->cbSepia->Checked());
+    const ui::Font& font = editor->FontDialog->GetFont();
+    EXPECT_EQ(font.Name(), "Arial");
+    EXPECT_EQ(font.Size(), 14);
+    EXPECT_EQ(font.Style(), ui::fsItalic);
+    EXPECT_EQ(font.GetColor(), ui::clWindowText);
+    EXPECT_TRUE(editor->TextPositionItems[8]->Checked());
+    EXPECT_EQ(CurrentFrame.Name, "upright.ini");
+    EXPECT_EQ(LastOrientation, 1);
+    EXPECT_EQ(Selection(), (Placed{0, 0, 150, 200}));
+    EXPECT_FALSE(RenderSuppressed);
+}
+
+TEST(NewPhotoRules, DialogFolderAndMessageNumbers)
+{
+    const std::string frames = "C:\\Lumetta\\Frameset\\";
+    EXPECT_EQ(PhotoDialogFolder("D:\\Photos\\a.jpg", frames), "D:\\Photos\\");
+    EXPECT_EQ(PhotoDialogFolder(frames + "nophoto.png", frames), std::nullopt);
+    EXPECT_EQ(PhotoDialogFolder("", frames), std::nullopt);
+    // The comparison is exact: another case is another folder.
+    EXPECT_EQ(PhotoDialogFolder("C:\\Lumetta\\FRAMESET\\x.png", frames), "C:\\Lumetta\\FRAMESET\\");
+    // The dialog's buffer holds a folder of 260 characters, not one more.
+    const std::string longest = "D:\\" + std::string(256, 'p') + "\\";
+    EXPECT_EQ(PhotoDialogFolder(longest + "a.jpg", frames), longest);
+    EXPECT_EQ(PhotoDialogFolder("D:\\" + std::string(257, 'p') + "\\a.jpg", frames), std::nullopt);
+
+
+    EXPECT_EQ(FormatMessageNumber("Zoom: %.2fx", 1.0 / 3), "Zoom: 0.33x");
+    EXPECT_EQ(FormatMessageNumber("Rotation: %d degrees", std::int64_t{-90}), "Rotation: -90 degrees");
+    EXPECT_EQ(FormatMessageNumber("%d %%", std::int64_t{20}), "20 %");
+    // A translation with the wrong conversion gives the number alone instead of reading past it.
+    EXPECT_EQ(FormatMessageNumber("Zoom: %s", 2.0), "2");
+    EXPECT_EQ(FormatMessageNumber("%d of %d", std::int64_t{4}), "4");
+}
+
+} // namespace
