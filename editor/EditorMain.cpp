@@ -152,7 +152,8 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
         SelectFrame(FrameList[static_cast<int>(Random(static_cast<std::uint32_t>(FrameList.Count())))]);
     ShowPage(PageSinglePhoto);
     DragAcceptFiles(NotebookPageSinglePhoto->Handle(), TRUE);
-    NotebookPageSinglePhoto->BindMessage(WM_DROPFILES, ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
+    SavedPageWindowProc = NotebookPageSinglePhoto->WindowProc();
+    NotebookPageSinglePhoto->SetWindowProc(ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
     RunCommandLine(CommandLineParameters());
     RenderSuppressed = false;
 }
@@ -522,15 +523,15 @@ void TLMTSEditorWndClass::LoadCurrentPhoto()
 
 void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
 {
-    auto* drop = reinterpret_cast<HDROP>(message.wParam);
-    char name[MAX_PATH] = {};
-    DragQueryFileA(drop, 0, name, MAX_PATH);
-    // A folder, or a name that does not exist (every attribute bit set): swallowed.
-    if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
-        DragFinish(drop);
-        return;
-    }
-    {
+    if (message.msg == WM_DROPFILES) {
+        auto* drop = reinterpret_cast<HDROP>(message.wParam);
+        char name[MAX_PATH] = {};
+        DragQueryFileA(drop, 0, name, MAX_PATH);
+        // A folder, or a name that does not exist (every attribute bit set): swallowed.
+        if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
+            DragFinish(drop);
+            return;
+        }
         struct DropDone {
             HDROP drop;
             ~DropDone()
@@ -543,7 +544,7 @@ void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
         RenderSuppressed = true;
         OpenPhoto(name);
     }
-    NotebookPageSinglePhoto->Inherited(message);
+    SavedPageWindowProc(message);
 }
 
 void TLMTSEditorWndClass::btnEditClick(ui::Component&)

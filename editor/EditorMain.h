@@ -110,7 +110,8 @@ public:
     void OpenPhoto(const std::string& path);
     void ResetClipSelector();
     void LoadCurrentPhoto();
-    // WM_DROPFILES of the new-photo page: the first dropped file is opened.
+    // The new-photo page's dispatch: the first dropped file is opened, every message then goes on
+    // to the page's own dispatch.
     void PhotoPageWindowProc(ui::Message& message);
     void btnResetImageEffectsClick(ui::Component* sender);
     void btnEditClick(ui::Component& sender);
@@ -186,6 +187,9 @@ public:
     ui::Image* imgAbout = nullptr;
     ui::Button* btnAskOnline = nullptr;
     ui::Button* btnVisitWebsite = nullptr;
+
+    // The new-photo page's own dispatch, which PhotoPageWindowProc passes messages on to.
+    ui::Window::MessageHandler SavedPageWindowProc;
 
 protected:
     void ApplyWindowStyle(ui::CreateParams& params) override;
