@@ -161,7 +161,8 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
         SelectFrame(FrameList[static_cast<int>(Random(static_cast<std::uint32_t>(FrameList.Count())))]);
     ShowPage(PageSinglePhoto);
     DragAcceptFiles(NotebookPageSinglePhoto->Handle(), TRUE);
-    NotebookPageSinglePhoto->BindMessage(WM_DROPFILES, ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
+    SavedPageWindowProc = NotebookPageSinglePhoto->WindowProc();
+    NotebookPageSinglePhoto->SetWindowProc(ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
     RunCommandLine(CommandLineParameters());
     RenderSuppressed = false;
 }

@@ -112,7 +112,8 @@ public:
     // A new photo path arrives (open dialog, drop, "O", "-open"): note cleared, whole
     // selection, loaded and rendered. The callers raise RenderSuppressed around it.
     void OpenPhoto(const std::string& path);
-    // WM_DROPFILES of the new-photo page: the first dropped file is opened.
+    // The new-photo page's dispatch: the first dropped file is opened, every message then goes on
+    // to the page's own dispatch.
     void PhotoPageWindowProc(ui::Message& message);
     // (Re)loads CurrentPhotoPath for CurrentFrame, with its thumbnail, and renders.
     void LoadCurrentPhoto();
@@ -241,6 +242,9 @@ public:
     ui::Image* imgAbout = nullptr;
     ui::Button* btnAskOnline = nullptr;
     ui::Button* btnVisitWebsite = nullptr;
+
+    // The new-photo page's own dispatch, which PhotoPageWindowProc passes messages on to.
+    ui::Window::MessageHandler SavedPageWindowProc;
 
 protected:
     void ApplyWindowStyle(ui::CreateParams& params) override;

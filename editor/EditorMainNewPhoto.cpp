@@ -231,15 +231,15 @@ void TLMTSEditorWndClass::OpenPhoto(const std::string& path)
 
 void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
 {
-    auto* drop = reinterpret_cast<HDROP>(message.wParam);
-    char name[MAX_PATH] = {};
-    DragQueryFileA(drop, 0, name, MAX_PATH);
-    // A folder, or a name that does not exist (every attribute bit set): swallowed.
-    if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
-        DragFinish(drop);
-        return;
-    }
-    {
+    if (message.msg == WM_DROPFILES) {
+        auto* drop = reinterpret_cast<HDROP>(message.wParam);
+        char name[MAX_PATH] = {};
+        DragQueryFileA(drop, 0, name, MAX_PATH);
+        // A folder, or a name that does not exist (every attribute bit set).
+        if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
+            DragFinish(drop);
+            return;
+        }
         struct DropFinished {
             HDROP drop;
             ~DropFinished() { DragFinish(drop); }
@@ -249,7 +249,7 @@ void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
         RenderSuppressed = true;
         OpenPhoto(name);
     }
-    NotebookPageSinglePhoto->Inherited(message);
+    SavedPageWindowProc(message);
 }
 
 void TLMTSEditorWndClass::LoadCurrentPhoto()

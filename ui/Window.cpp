@@ -112,6 +112,7 @@ HWND NotificationTarget(const Message& message)
 Window::Window(Component* owner, const ControlArgs& args, bool topLevel)
     : Control(owner, args, topLevel), tabStop_(args.tabStop)
 {
+    windowProc_ = [this](Message& message) { Dispatch(message); };
     // The parent took the control in before it was a window.
     if (parent_) {
         parent_->tabList_.push_back(this);
@@ -278,7 +279,7 @@ LRESULT Window::Receive(UINT msg, WPARAM wParam, LPARAM lParam)
     if (form)
         ++form->busy_;
     try {
-        Dispatch(message);
+        windowProc_(message);
     } catch (...) {
         App().HandleException();
     }
@@ -303,7 +304,7 @@ LRESULT Window::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
     if (handle_)
         return SendMessageA(handle_, msg, wParam, lParam);
     Message message{msg, wParam, lParam, 0};
-    Dispatch(message);
+    windowProc_(message);
     return message.result;
 }
 

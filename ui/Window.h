@@ -65,6 +65,10 @@ public:
     // message on with Inherited. Binding again replaces the handler.
     void BindMessage(UINT message, MessageHandler handler);
     void Inherited(Message& message) { WndProc(message); }
+    // The whole dispatch of the window, replaceable; a replacement passes messages on to the
+    // one it replaced.
+    MessageHandler WindowProc() const { return windowProc_; }
+    void SetWindowProc(MessageHandler proc) { windowProc_ = std::move(proc); }
     // Sends a message through the window's dispatch, also before the window exists.
     LRESULT Perform(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
@@ -167,6 +171,7 @@ private:
     std::vector<Window*> tabList_; // the windowed controls in tab order
     std::optional<bool> tabStop_;
     std::map<UINT, MessageHandler> handlers_;
+    MessageHandler windowProc_;
     Control* mouseControl_ = nullptr; // the windowless child that holds the mouse while a button is down
     bool trackingLeave_ = false;
     bool doubleBuffered_ = false;
