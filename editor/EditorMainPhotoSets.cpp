@@ -25,20 +25,6 @@ void PressKey(BYTE key, DWORD flags)
     keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC) & 0xFF), flags, 0);
 }
 
-std::int32_t ReadInteger(const std::string& key, const char* name)
-{
-    std::int32_t value = 0;
-    ReadRegInteger(HKEY_CURRENT_USER, key, name, value);
-    return value;
-}
-
-std::string ReadText(const std::string& key, const char* name)
-{
-    std::string text;
-    ReadRegString(HKEY_CURRENT_USER, key, name, text);
-    return text;
-}
-
 // Everything up to and including the last backslash or colon.
 std::string FolderOf(const std::string& path)
 {
@@ -173,40 +159,40 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
         return;
     const std::string key = PhotoSetKey(id);
     // Sets of another kind are shown but not edited.
-    if (ReadInteger(key, V::FrameType) != 0)
+    if (ReadPhotoSetInteger(key, V::FrameType) != 0)
         return;
 
     BusyCursorScope busy;
     RenderSuppressed = true;
 
-    std::string frame = ReadText(key, V::Frame);
+    std::string frame = ReadPhotoSetText(key, V::Frame);
     if (FrameList.IndexOf(frame) < 0)
         frame = DefaultFrameName;
     FrameBrowserWindow->PreselectFrame(frame);
     SelectFrame(frame);
 
-    const std::string photo = ReadText(key, V::PhotoFile);
+    const std::string photo = ReadPhotoSetText(key, V::PhotoFile);
     // A photo of the frame folder (the placeholder) is no place to open the dialog in.
     if (FolderOf(photo) != FramesetDir)
         OpenPictureDialog->SetFileName(photo);
     CurrentPhotoPath = photo;
 
-    memoPhotoNotes->SetText(ReadText(key, V::PhotoNotes));
-    const std::uint32_t notesPos = static_cast<std::uint32_t>(ReadInteger(key, V::NotesPos)) & 0xFF;
+    memoPhotoNotes->SetText(ReadPhotoSetText(key, V::PhotoNotes));
+    const std::uint32_t notesPos = static_cast<std::uint32_t>(ReadPhotoSetInteger(key, V::NotesPos)) & 0xFF;
     if (notesPos < TextPositionItems.size())
         TextPositionItems[notesPos]->SetChecked(true);
 
     ui::Font& font = FontDialog->GetFont();
-    const std::string face = ReadText(key, V::FontFace);
+    const std::string face = ReadPhotoSetText(key, V::FontFace);
     font.SetName(face.empty() ? DefaultFontFace : face);
     ui::FontStyles style = font.Style();
     for (const auto& [name, flag] : {std::pair{V::Bold, ui::fsBold}, std::pair{V::Italic, ui::fsItalic},
                                      std::pair{V::Underline, ui::fsUnderline}, std::pair{V::StrikeOut, ui::fsStrikeOut}})
-        style = ReadInteger(key, name) == 1 ? (style | flag) : (style & ~flag);
+        style = ReadPhotoSetInteger(key, name) == 1 ? (style | flag) : (style & ~flag);
     font.SetStyle(style);
-    const std::int32_t size = ReadInteger(key, V::FontSize);
+    const std::int32_t size = ReadPhotoSetInteger(key, V::FontSize);
     font.SetSize(size == 0 ? DefaultFontSize : size);
-    font.SetColor(static_cast<ui::Color>(ReadInteger(key, V::FontColor)));
+    font.SetColor(static_cast<ui::Color>(ReadPhotoSetInteger(key, V::FontColor)));
 
     LoadCurrentPhoto();
 
@@ -223,16 +209,16 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
     SetClipSelectorState(selector);
     ShadeOutsideClip();
 
-    trackRotation->SetPosition(ReadInteger(key, V::RotationAngle));
+    trackRotation->SetPosition(ReadPhotoSetInteger(key, V::RotationAngle));
     // Read as the renderer reads it, so that a ratio stored under another decimal separator, or
     // none at all, leaves the set editable at zoom 1 instead of ending the edit half-way.
     trackZoom->SetPosition(ZoomSliderFromRatio(ReadRegNumber(HKEY_CURRENT_USER, key, V::ZoomRatio, 1.0), trackZoom->Max()));
-    trackBrightness->SetPosition(EffectSliderFromAmount(ReadInteger(key, V::Brightness)));
-    trackContrast->SetPosition(EffectSliderFromAmount(ReadInteger(key, V::Contrast)));
-    trackSaturation->SetPosition(EffectSliderFromAmount(ReadInteger(key, V::Saturation)));
-    cbSepia->SetChecked(ReadInteger(key, V::Sepia) == 1);
-    cbEmboss->SetChecked(ReadInteger(key, V::Emboss) == 1);
-    cbColorNoise->SetChecked(ReadInteger(key, V::ColorNoise) == 1);
+    trackBrightness->SetPosition(EffectSliderFromAmount(ReadPhotoSetInteger(key, V::Brightness)));
+    trackContrast->SetPosition(EffectSliderFromAmount(ReadPhotoSetInteger(key, V::Contrast)));
+    trackSaturation->SetPosition(EffectSliderFromAmount(ReadPhotoSetInteger(key, V::Saturation)));
+    cbSepia->SetChecked(ReadPhotoSetInteger(key, V::Sepia) == 1);
+    cbEmboss->SetChecked(ReadPhotoSetInteger(key, V::Emboss) == 1);
+    cbColorNoise->SetChecked(ReadPhotoSetInteger(key, V::ColorNoise) == 1);
 
     RenderSuppressed = false;
     btnSingleFrameDone->Hide();

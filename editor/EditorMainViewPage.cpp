@@ -19,13 +19,6 @@ constexpr int MsgShowSet = 10;
 constexpr int MsgRemoveCaption = 11;
 constexpr int MsgRemoveQuestion = 12;
 
-std::int32_t ReadInteger(const std::string& key, const char* name)
-{
-    std::int32_t value = 0;
-    ReadRegInteger(HKEY_CURRENT_USER, key, name, value);
-    return value;
-}
-
 const std::string& HideShowCaption(std::int32_t hidden) { return Messages[hidden == 1 ? MsgShowSet : MsgHideSet]; }
 
 } // namespace
@@ -74,8 +67,8 @@ void TLMTSEditorWndClass::RefreshViewPage()
                                                                imgExistingPreview->Height(), GetSysColor(COLOR_WINDOW)));
     }
     const std::string key = PhotoSetKey(id);
-    btnEdit->SetCaption(Messages[ReadInteger(key, PhotoSetValue::FrameType) == 1 ? MsgEditOtherKind : MsgEditSet]);
-    btnHideShow->SetCaption(HideShowCaption(ReadInteger(key, PhotoSetValue::Hidden)));
+    btnEdit->SetCaption(Messages[ReadPhotoSetInteger(key, PhotoSetValue::FrameType) == 1 ? MsgEditOtherKind : MsgEditSet]);
+    btnHideShow->SetCaption(HideShowCaption(ReadPhotoSetInteger(key, PhotoSetValue::Hidden)));
 }
 
 void TLMTSEditorWndClass::btnPrevClick(ui::Component&)
@@ -96,7 +89,7 @@ void TLMTSEditorWndClass::btnHideShowClick(ui::Component&)
     if (id.empty())
         return;
     const std::string key = PhotoSetKey(id);
-    const std::int32_t old = ReadInteger(key, PhotoSetValue::Hidden);
+    const std::int32_t old = ReadPhotoSetInteger(key, PhotoSetValue::Hidden);
     const std::string command = (old == 1 ? "S" : "H") + id;
     const std::int32_t hidden = (old & 0x7F) ^ 1;
     // Written first: the agent's open path skips a set whose Hidden is 1.

@@ -27,26 +27,26 @@ char ReadLocaleDecimalSeparator()
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::int32_t ReadInteger(const std::string& key, const char* name)
+// Flags are set only by the value 1.
+bool ReadFlag(const std::string& key, const char* name) { return ReadPhotoSetInteger(key, name) == 1; }
+
+} // namespace
+
+std::string PhotoSetKey(const std::string& id) { return std::string(PhotoSetsKey) + "\\" + id; }
+
+std::int32_t ReadPhotoSetInteger(const std::string& key, const char* name)
 {
     std::int32_t value = 0;
     ReadRegInteger(HKEY_CURRENT_USER, key, name, value);
     return value;
 }
 
-std::string ReadText(const std::string& key, const char* name)
+std::string ReadPhotoSetText(const std::string& key, const char* name)
 {
     std::string text;
     ReadRegString(HKEY_CURRENT_USER, key, name, text);
     return text;
 }
-
-// Flags are set only by the value 1.
-bool ReadFlag(const std::string& key, const char* name) { return ReadInteger(key, name) == 1; }
-
-} // namespace
-
-std::string PhotoSetKey(const std::string& id) { return std::string(PhotoSetsKey) + "\\" + id; }
 
 char DecimalSeparator()
 {
@@ -173,30 +173,30 @@ TPhotoSetSettings ReadPhotoSetSettings(const std::string& id)
     TFramedEffects& fx = set.Effects;
 
     // In the order the editor writes them.
-    fx.PhotoFile = ReadText(key, V::PhotoFile);
-    set.Frame = ReadText(key, V::Frame);
+    fx.PhotoFile = ReadPhotoSetText(key, V::PhotoFile);
+    set.Frame = ReadPhotoSetText(key, V::Frame);
     set.Clip.X = ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipX, 0.0);
     set.Clip.Y = ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipY, 0.0);
     set.Clip.W = ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipW, 1.0);
     set.Clip.H = ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipH, 1.0);
-    fx.RotationAngle = ReadInteger(key, V::RotationAngle);
+    fx.RotationAngle = ReadPhotoSetInteger(key, V::RotationAngle);
     fx.ZoomRatio = ReadRegNumber(HKEY_CURRENT_USER, key, V::ZoomRatio, 1.0);
-    fx.PhotoNotes = ReadText(key, V::PhotoNotes);
-    fx.NotesPos = static_cast<std::uint8_t>(ReadInteger(key, V::NotesPos) & 0xFF);
-    fx.FontFace = ReadText(key, V::FontFace);
+    fx.PhotoNotes = ReadPhotoSetText(key, V::PhotoNotes);
+    fx.NotesPos = static_cast<std::uint8_t>(ReadPhotoSetInteger(key, V::NotesPos) & 0xFF);
+    fx.FontFace = ReadPhotoSetText(key, V::FontFace);
     if (fx.FontFace.empty())
         fx.FontFace = DefaultFontFace;
     fx.Bold = ReadFlag(key, V::Bold);
     fx.Italic = ReadFlag(key, V::Italic);
     fx.Underline = ReadFlag(key, V::Underline);
     fx.StrikeOut = ReadFlag(key, V::StrikeOut);
-    fx.FontSize = ReadInteger(key, V::FontSize);
+    fx.FontSize = ReadPhotoSetInteger(key, V::FontSize);
     if (fx.FontSize == 0)
         fx.FontSize = DefaultFontSize;
-    fx.FontColor = static_cast<std::uint32_t>(ReadInteger(key, V::FontColor));
-    fx.Brightness = ReadInteger(key, V::Brightness);
-    fx.Contrast = ReadInteger(key, V::Contrast);
-    fx.Saturation = ReadInteger(key, V::Saturation);
+    fx.FontColor = static_cast<std::uint32_t>(ReadPhotoSetInteger(key, V::FontColor));
+    fx.Brightness = ReadPhotoSetInteger(key, V::Brightness);
+    fx.Contrast = ReadPhotoSetInteger(key, V::Contrast);
+    fx.Saturation = ReadPhotoSetInteger(key, V::Saturation);
     fx.Sepia = ReadFlag(key, V::Sepia);
     fx.Emboss = ReadFlag(key, V::Emboss);
     fx.ColorNoise = ReadFlag(key, V::ColorNoise);

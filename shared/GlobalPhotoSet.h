@@ -17,6 +17,10 @@ inline constexpr const char* PhotoSetsKey = "Software\\Orvaneware\\Lumetta\\Phot
 // The key of one photo set under HKEY_CURRENT_USER.
 std::string PhotoSetKey(const std::string& id);
 
+// One value of a photo-set key under HKEY_CURRENT_USER: 0 or the empty text when it is missing.
+std::int32_t ReadPhotoSetInteger(const std::string& key, const char* name);
+std::string ReadPhotoSetText(const std::string& key, const char* name);
+
 // Value names of the record.
 namespace PhotoSetValue {
 inline constexpr const char* PhotoFile = "PhotoFile";

@@ -20,6 +20,7 @@ using namespace lumetta;
 using lumetta::test::AgentStage;
 using lumetta::test::BuildFile;
 using lumetta::test::DialogPresser;
+using lumetta::test::TopLevelWindows;
 using lumetta::test::WaitUntil;
 
 namespace {
@@ -27,26 +28,6 @@ namespace {
 const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
 const std::string IdB = "{B2222222-0000-4000-8000-00000000000B}";
 const std::string IdC = "{C3333333-0000-4000-8000-00000000000C}";
-
-std::vector<HWND> TopLevelWindows(DWORD process, const char* className)
-{
-    struct Search {
-        DWORD process;
-        const char* className;
-        std::vector<HWND> found;
-    } search{process, className, {}};
-    EnumWindows([](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[64];
-        GetClassNameA(window, name, sizeof name);
-        if (owner == s->process && lstrcmpA(name, s->className) == 0 && IsWindowVisible(window))
-            s->found.push_back(window);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 class AgentProcess : public test::TestProgram {
 public:

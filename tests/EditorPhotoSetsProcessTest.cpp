@@ -20,53 +20,14 @@ using namespace lumetta;
 using lumetta::test::AgentStage;
 using lumetta::test::BuildFile;
 using lumetta::test::DialogPresser;
+using lumetta::test::ShownChild;
+using lumetta::test::TopLevelWindows;
 using lumetta::test::WaitUntil;
 using Program = lumetta::test::TestProgram;
 
 namespace {
 
 const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
-
-// Visible top-level windows of a process and class.
-std::vector<HWND> WindowsOf(DWORD process, const char* className)
-{
-    struct Search {
-        DWORD process;
-        const char* className;
-        std::vector<HWND> found;
-    } search{process, className, {}};
-    EnumWindows([](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char name[64];
-        GetClassNameA(window, name, sizeof name);
-        if (owner == s->process && lstrcmpA(name, s->className) == 0 && IsWindowVisible(window))
-            s->found.push_back(window);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// A visible control of the window with this text, or null.
-HWND ShownChild(HWND window, const std::string& text)
-{
-    struct Search {
-        const std::string* text;
-        HWND found = nullptr;
-    } search{&text};
-    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        char buffer[256] = {};
-        GetWindowTextA(child, buffer, sizeof buffer);
-        if (*s->text == buffer && IsWindowVisible(child)) {
-            s->found = child;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 std::vector<std::string> StoredIds()
 {
@@ -99,7 +60,7 @@ protected:
         GetWindowThreadProcessId(FindAgentWindow(), &process);
         return std::make_unique<Program>(process, FindAgentWindow);
     }
-    static std::vector<HWND> Frames(const Program& agent) { return WindowsOf(agent.Id(), "TLMTWndClass"); }
+    static std::vector<HWND> Frames(const Program& agent) { return TopLevelWindows(agent.Id(), "TLMTWndClass"); }
     // Clicks a button as the user would, without waiting for what it starts (a modal loop).
     static bool Click(HWND window, const std::string& caption)
     {
@@ -132,7 +93,7 @@ TEST_F(PhotoSetsWithAgent, PlacedEditedHiddenShownAndRemoved)
     // Done, then Enter on the placement window.
     ASSERT_TRUE(Click(window, "Done! Place on the Desktop"));
     std::vector<HWND> placement;
-    ASSERT_TRUE(WaitUntil([&] { return !(placement = WindowsOf(editor.Id(), "TLMTSEditorPreviewWndClass")).empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !(placement = TopLevelWindows(editor.Id(), "TLMTSEditorPreviewWndClass")).empty(); }));
     EXPECT_FALSE(IsWindowVisible(window));
     PostMessageA(placement[0], WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(WaitUntil([&] { return Frames(*agent).size() == 1; }));
@@ -199,7 +160,7 @@ TEST_F(PhotoSetsWithAgent, TheAgentsRemoveRefreshesTheViewPage)
     ASSERT_EQ(Frames(*agent).size(), 1u);
     HWND frame = Frames(*agent)[0];
     PostMessageA(frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame), -1);
-    ASSERT_TRUE(WaitUntil([&] { return !WindowsOf(agent->Id(), "#32768").empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !TopLevelWindows(agent->Id(), "#32768").empty(); }));
     for (int i = 0; i < 3; ++i) { // up from the end: Exit, Hide, Remove
         PostMessageA(frame, WM_KEYDOWN, VK_UP, 1);
         PostMessageA(frame, WM_KEYUP, VK_UP, 0xC0000001);

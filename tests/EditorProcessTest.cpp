@@ -15,32 +15,13 @@
 using namespace lumetta;
 using lumetta::test::AgentStage;
 using lumetta::test::BuildFile;
+using lumetta::test::ShownChild;
 using lumetta::test::WaitUntil;
 using Program = lumetta::test::TestProgram;
 
 namespace {
 
 const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
-
-// A visible control of the window whose text is `text`, or null.
-HWND ShownChild(HWND window, const std::string& text)
-{
-    struct Search {
-        const std::string* text;
-        HWND found = nullptr;
-    } search{&text};
-    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        char buffer[256] = {};
-        GetWindowTextA(child, buffer, sizeof buffer);
-        if (*s->text == buffer && IsWindowVisible(child)) {
-            s->found = child;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // The note's edit box.
 std::string NoteText(HWND editor)

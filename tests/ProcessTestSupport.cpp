@@ -11,6 +11,45 @@ std::filesystem::path BuildFile(const char* hostPath)
     return path;
 }
 
+std::vector<HWND> TopLevelWindows(DWORD process, const char* className)
+{
+    struct Search {
+        DWORD process;
+        const char* className;
+        std::vector<HWND> found;
+    } search{process, className, {}};
+    EnumWindows([](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char name[64];
+        GetClassNameA(window, name, sizeof name);
+        if (owner == s->process && lstrcmpA(name, s->className) == 0 && IsWindowVisible(window))
+            s->found.push_back(window);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ShownChild(HWND window, const std::string& text)
+{
+    struct Search {
+        const std::string* text;
+        HWND found = nullptr;
+    } search{&text};
+    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char buffer[256] = {};
+        GetWindowTextA(child, buffer, sizeof buffer);
+        if (*s->text == buffer && IsWindowVisible(child)) {
+            s->found = child;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 TestProgram::TestProgram(const std::string& exe, const std::string& arguments, HWND (*findMain)())
     : findMain_(findMain)
 {

@@ -5,11 +5,18 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace lumetta::test {
 
 // A file of this build as Wine names it (the host's root is drive Z:).
 std::filesystem::path BuildFile(const char* hostPath);
+
+// The visible top-level windows of a process with this class name.
+std::vector<HWND> TopLevelWindows(DWORD process, const char* className);
+
+// A visible control of the window whose text is `text`, or null.
+HWND ShownChild(HWND window, const std::string& text);
 
 // Polls the condition every 25 ms until it holds or the patience is used up; true when it holds.
 template <typename Condition>
