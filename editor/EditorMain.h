@@ -111,6 +111,8 @@ public:
     // A new photo path arrives (open dialog, drop, "O", "-open"): note cleared, whole
     // selection, loaded and rendered. The callers raise RenderSuppressed around it.
     void OpenPhoto(const std::string& path);
+    // The new-photo page's dispatch: the first dropped file is opened, every message then goes on
+    // to the page's own dispatch.
     void PhotoPageWindowProc(ui::Message& message);
     // (Re)loads CurrentPhotoPath for CurrentFrame, with its thumbnail, and renders.
     void LoadCurrentPhoto();
@@ -231,7 +233,7 @@ public:
     ui::Button* btnAskOnline = nullptr;
     ui::Button* btnVisitWebsite = nullptr;
 
-    // The new-photo page's own handling, which PhotoPageWindowProc passes messages on to.
+    // The new-photo page's own dispatch, which PhotoPageWindowProc passes messages on to.
     ui::Window::MessageHandler SavedPageWindowProc;
 
 protected:
@@ -258,6 +260,7 @@ private:
     void CreateAboutPage();
 
     // Start-up steps.
+    void CreateFrameBrowserAndShade();
     void ShowApplicationWindowAsTool();
     void PaintBackground();
     void SetButtonIcons();
@@ -295,7 +298,7 @@ TSecondStart SecondStartAction(const std::vector<std::string>& parameters);
 // first one back, and ends. Returns the exit code.
 int EditorProgramBlock();
 
-// The unit's end: frees the photo and forgets the page state.
+// The unit's end: frees the photo and the frame browser and forgets the page state.
 void EditorMainDone();
 
 } // namespace lumetta
