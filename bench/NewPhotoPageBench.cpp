@@ -69,10 +69,12 @@ int main(int argc, char** argv)
     }
     const double loadMs = MedianMs(setup.Runs, [&] { LoadPaddedPhoto(setup.PhotoPath, false); });
     const double pyramidMs = MedianMs(setup.Runs, [&] { PhotoPyramid again(*CurrentPhoto); });
+    const double thumbnailMs = MedianMs(setup.Runs, [&] { MakeThumbnail(*CurrentPhoto, false); });
     std::printf("canvas %u x %u\n", CurrentPhoto->GetWidth(), CurrentPhoto->GetHeight());
     Report("open photo on the page (load, copies, thumbnail, render)", openMs);
     Report("  of which decode and pad, median", loadMs);
     Report("  of which the halved copies, median", pyramidMs);
+    Report("  of which the thumbnail, median", thumbnailMs);
     std::printf("peak working set MiB: before %.0f, after opening %.0f\n", peakBefore, peakOpen);
 
     const std::vector<Slider> sliders{

@@ -449,8 +449,6 @@ void TLMTSEditorWndClass::btnVisitWebsiteClick(ui::Component&)
     OpenWithShell(Handle(), ProductSiteAddress("/lumetta/"));
 }
 
-// ---- The pages' entry points -------------------------------------------------------------------
-
 // ---- The program -------------------------------------------------------------------------------
 
 std::vector<std::string> CommandLineParameters()

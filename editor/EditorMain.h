@@ -253,9 +253,6 @@ private:
     // The halved copies of CurrentPhoto the preview renders from, and the canvas they were made of.
     PhotoPyramid PreviewPyramid;
     Gdiplus::Bitmap* PreviewPyramidCanvas = nullptr;
-    // The size of the current frame's image, read once per frame image.
-    std::string FrameImageSizeOf;
-    SIZE FrameImageSize{0, 0};
     // The frame's "Photo Frame" position is offered only with a text area; a dropped check
     // goes to fallback.
     void OfferFrameTextPosition(ui::MenuItem* fallback);

@@ -15,6 +15,7 @@
 #include "editor/EditorShadeWndU.h"
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalFunc.h"
+#include "shared/GlobalImageHeader.h"
 #include "shared/GlobalPhotoSet.h"
 #include "shared/LangUnit.h"
 #include "ui/Application.h"
@@ -428,16 +429,10 @@ ui::GpBitmapPtr TLMTSEditorWndClass::RenderPreviewPhoto()
     GetFramedEffects(effects);
     Gdiplus::Bitmap* photo = CurrentPhoto.get();
     if (PreviewPyramidCanvas == photo) {
-        const std::string frameImage = FramesetDir + CurrentFrame.Filename;
-        if (FrameImageSizeOf != frameImage) {
-            const ui::GpBitmapPtr image(new Gdiplus::Bitmap(ui::WideFromAnsi(frameImage).c_str(), FALSE));
-            const bool loaded = image && image->GetLastStatus() == Gdiplus::Ok;
-            FrameImageSize = {loaded ? static_cast<LONG>(image->GetWidth()) : 0,
-                              loaded ? static_cast<LONG>(image->GetHeight()) : 0};
-            FrameImageSizeOf = frameImage;
-        }
-        const TFramedGeometry geometry = FramedGeometry(static_cast<std::uint32_t>(FrameImageSize.cx),
-                                                        static_cast<std::uint32_t>(FrameImageSize.cy),
+        // The photo area's size needs the frame image's, which its header tells.
+        const DeclaredSize frame = DeclaredImageFileSize(FramesetDir + CurrentFrame.Filename).value_or(DeclaredSize{});
+        const TFramedGeometry geometry = FramedGeometry(static_cast<std::uint32_t>(frame.Width),
+                                                        static_cast<std::uint32_t>(frame.Height),
                                                         CurrentFrame.ImageHold, effects.ZoomRatio);
         photo = PreviewPyramid.Choose(*photo, clip, geometry.PartWidth, geometry.PartHeight).Photo;
     }

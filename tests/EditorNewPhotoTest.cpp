@@ -3,6 +3,13 @@
 // text-position fall-backs and the page's reset.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+
 #include "AgentTestSupport.h"
 #include "editor/EditorMain.h"
 #include "shared/GlobalConsts.h"
@@ -276,6 +283,69 @@ TEST_F(NewPhotoPage, ResetPutsTheDefaultsBackButKeepsTextPositionAndFrame)
     EXPECT_EQ(LastOrientation, 1);
     EXPECT_EQ(Selection(), (Placed{0, 0, 150, 200}));
     EXPECT_FALSE(RenderSuppressed);
+}
+
+// A drop of these names, as the shell hands it over; the receiver frees it.
+HDROP DropOf(const std::vector<std::string>& names)
+{
+    std::size_t chars = 1;
+    for (const std::string& name : names)
+        chars += name.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char* text = reinterpret_cast<char*>(drop + 1);
+    for (const std::string& name : names) {
+        std::memcpy(text, name.c_str(), name.size() + 1);
+        text += name.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(NewPhotoPage, ADropOpensTheFirstFileAndIgnoresFoldersAndMissingNames)
+{
+    HWND page = editor->NotebookPageSinglePhoto->Handle();
+    const std::string before = CurrentPhotoPath;
+    SendMessageA(page, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({stage.Dir() + "Frameset"})), 0);
+    SendMessageA(page, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({stage.Dir() + "gone.jpg"})), 0);
+    EXPECT_EQ(CurrentPhotoPath, before);
+
+    stage.Install().Write("notes.txt", "not a picture");
+    stage.Install().Write("second.txt", "not one either");
+    const std::uint64_t renders = editor->PreviewRenders;
+    SendMessageA(page, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(DropOf({stage.Dir() + "notes.txt", stage.Dir() + "second.txt"})), 0);
+    EXPECT_EQ(CurrentPhotoPath, stage.Dir() + "notes.txt");
+    EXPECT_NE(LastPhotoStatus, Gdiplus::Ok);
+    EXPECT_EQ(editor->memoPhotoNotes->Text(), "");
+    EXPECT_FALSE(RenderSuppressed);
+    EXPECT_EQ(editor->PreviewRenders, renders + 1);
+}
+
+TEST_F(NewPhotoPage, CtrlASelectsTheWholeNoteAndTheNoteHasItsLimit)
+{
+    editor->memoPhotoNotes->SetText("select me");
+    BYTE keys[256] = {};
+    const auto press = [&](std::initializer_list<int> down) {
+        std::fill(std::begin(keys), std::end(keys), BYTE{0});
+        for (const int key : down)
+            keys[key] = 0x80;
+        SetKeyboardState(keys);
+        SendMessageA(editor->memoPhotoNotes->Handle(), EM_SETSEL, 0, 0);
+        char key = 1;
+        editor->memoPhotoNotesKeyPress(*editor->memoPhotoNotes, key);
+        DWORD start = 0, end = 0;
+        SendMessageA(editor->memoPhotoNotes->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return std::pair{key, end - start};
+    };
+    EXPECT_EQ(press({VK_CONTROL, 'A'}), (std::pair<char, DWORD>{0, 9}));
+    EXPECT_EQ(press({VK_CONTROL, VK_SHIFT, 'A'}), (std::pair<char, DWORD>{1, 0}));
+    EXPECT_EQ(press({VK_CONTROL, VK_MENU, 'A'}), (std::pair<char, DWORD>{1, 0}));
+    press({});
+
+    EXPECT_EQ(SendMessageA(editor->memoPhotoNotes->Handle(), EM_GETLIMITTEXT, 0, 0), 2047);
 }
 
 TEST(NewPhotoRules, DialogFolderAndMessageNumbers)
