@@ -1,10 +1,14 @@
 #include "AgentMain.h"
 
+#include <cstdlib>
 #include <exception>
+#include <vector>
 
 #include "agent/AgentPhotoFrameU.h"
+#include "agent/AgentRenderPool.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalFunc.h"
+#include "shared/GlobalGraphics.h"
 #include "shared/GlobalPhotoSet.h"
 #include "shared/GlobalRegistryAccess.h"
 #include "shared/LangUnit.h"
@@ -21,6 +25,16 @@ namespace {
 TLMTWndClass* WindowOf(int entry)
 {
     return static_cast<TLMTWndClass*>(FrameWindows->Object(entry));
+}
+
+// Benchmarks compare the start with fewer workers; nothing else sets this.
+unsigned StartWorkerCap()
+{
+    char text[16] = {};
+    const DWORD length = GetEnvironmentVariableA(StartWorkersVariable, text, sizeof text);
+    if (length == 0 || length >= sizeof text)
+        return 0;
+    return static_cast<unsigned>(std::strtoul(text, nullptr, 10));
 }
 
 } // namespace
@@ -60,10 +74,30 @@ void TLMTAgentWndClass::FormCreate(ui::Component&)
     ui::StringList ids;
     ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
     FrameWindows = std::make_unique<ui::StringList>();
+    OpenStoredFrameWindows(ids);
+}
+
+void TLMTAgentWndClass::OpenStoredFrameWindows(const ui::StringList& ids)
+{
+    // The settings are read here, in the registry's order, and only the pictures are made on the
+    // workers; each window opens here once its picture and those of the sets before it are done.
+    TPhotoSetRenderPool pool(MachineRenderWorkerCount(StartWorkerCap()));
+    std::vector<std::string> rendering;
     for (int i = 0; i < ids.Count(); ++i) {
+        if (!WantsFrameWindow(ids[i]))
+            continue;
+        pool.Add([set = ReadPhotoSetSettings(ids[i])] { return RenderPhotoSet(set); });
+        rendering.push_back(ids[i]);
+    }
+    for (const std::string& id : rendering) {
         // A set that cannot be rendered is left out; the sets after it still open.
         try {
-            OpenFrameWindow(ids[i]);
+            TRenderedPhotoSet rendered = pool.Take();
+            LastPhotoStatus = rendered.PhotoStatus; // as if this thread had loaded the photo itself
+            if (rendered.Failure)
+                std::rethrow_exception(rendered.Failure);
+            if (FrameWindows->IndexOf(id) == -1)
+                OpenRenderedFrameWindow(id, *rendered.Image);
         } catch (...) {
         }
     }
@@ -81,17 +115,26 @@ void TLMTAgentWndClass::FormDestroy(ui::Component&)
     FrameWindows.reset();
 }
 
-void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
+bool TLMTAgentWndClass::WantsFrameWindow(const std::string& id) const
 {
     if (FrameWindows->IndexOf(id) != -1)
-        return;
-    const std::string key = PhotoSetKey(id);
+        return false;
     std::int32_t hidden = 0;
-    ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Hidden, hidden);
-    if (hidden == 1)
-        return;
+    ReadRegInteger(HKEY_CURRENT_USER, PhotoSetKey(id), PhotoSetValue::Hidden, hidden);
+    return hidden != 1;
+}
 
+void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
+{
+    if (!WantsFrameWindow(id))
+        return;
     const ui::GpBitmapPtr image = RenderPhotoSet(id);
+    OpenRenderedFrameWindow(id, *image);
+}
+
+void TLMTAgentWndClass::OpenRenderedFrameWindow(const std::string& id, Gdiplus::Bitmap& image)
+{
+    const std::string key = PhotoSetKey(id);
     auto* window = new TLMTWndClass();
     window->Loaded();
     FrameWindows->Add(id, window);
@@ -101,11 +144,11 @@ void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
         HWND handle = window->Handle();
         SetWindowLongA(handle, GWL_EXSTYLE,
                        GetWindowLongA(handle, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
-        const INT width = static_cast<INT>(image->GetWidth());
-        const INT height = static_cast<INT>(image->GetHeight());
+        const INT width = static_cast<INT>(image.GetWidth());
+        const INT height = static_cast<INT>(image.GetHeight());
         window->SetHeight(height);
         window->SetWidth(width);
-        window->FrameImage.reset(image->Clone(0, 0, width, height, PixelFormat32bppARGB));
+        window->FrameImage.reset(image.Clone(0, 0, width, height, PixelFormat32bppARGB));
         if (!window->FrameImage || window->FrameImage->GetLastStatus() != Gdiplus::Ok) {
             window->FrameImage.reset();
             return;
