@@ -81,7 +81,7 @@ void TLMTAgentWndClass::OpenStoredFrameWindows(const ui::StringList& ids)
 {
     // The settings are read here, in the registry's order, and only the pictures are made on the
     // workers; each window opens here once its picture and those of the sets before it are done.
-    TPhotoSetRenderPool pool(MachineRenderWorkerCount(StartWorkerCap()));
+    TPhotoSetRenderPool pool(MachineRenderWorkerCount(StartWorkerCap()), MachineRenderMemoryBudget());
     std::vector<std::string> rendering;
     for (int i = 0; i < ids.Count(); ++i) {
         if (!WantsFrameWindow(ids[i]))

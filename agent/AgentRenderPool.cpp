@@ -53,17 +53,35 @@ unsigned RenderWorkerCount(unsigned cores, std::uint64_t memoryBudget)
     return static_cast<unsigned>(std::max<std::uint64_t>(1, std::min<std::uint64_t>(cores, fit)));
 }
 
-unsigned MachineRenderWorkerCount(unsigned cap)
+std::uint64_t MachineRenderMemoryBudget()
 {
     MEMORYSTATUSEX memory{};
     memory.dwLength = sizeof memory;
-    const std::uint64_t available = GlobalMemoryStatusEx(&memory) ? memory.ullAvailPhys : 0;
-    const unsigned count = RenderWorkerCount(std::thread::hardware_concurrency(), RenderMemoryBudget(available));
+    return RenderMemoryBudget(GlobalMemoryStatusEx(&memory) ? memory.ullAvailPhys : 0);
+}
+
+unsigned MachineRenderWorkerCount(unsigned cap)
+{
+    const unsigned count = RenderWorkerCount(std::thread::hardware_concurrency(), MachineRenderMemoryBudget());
     return cap > 0 ? std::min(count, cap) : count;
 }
 
-TPhotoSetRenderPool::TPhotoSetRenderPool(unsigned workers)
-    : workers_(std::max(1u, workers)), lookahead_(2 * std::size_t{std::max(1u, workers)})
+std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool portrait)
+{
+    // The 24-megapixel photo of the measurement, 6000 x 4000, lies on a 6000 x 4500 canvas.
+    constexpr std::uint64_t measuredCanvas = 6000 * 4500;
+    // A photo whose canvas would pass MaxPaddedCanvasPixels is refused before it is decoded.
+    if (std::uint64_t{width} * height > MaxPaddedCanvasPixels)
+        return MinimumRenderPeakBytes;
+    const PaddedCanvasLayout layout = PaddedCanvasFor(width, height, portrait);
+    const std::int64_t canvas = layout.Width * layout.Height;
+    if (canvas > MaxPaddedCanvasPixels)
+        return MinimumRenderPeakBytes;
+    return std::max(MinimumRenderPeakBytes, PhotoRenderPeakBytes * static_cast<std::uint64_t>(canvas) / measuredCanvas);
+}
+
+TPhotoSetRenderPool::TPhotoSetRenderPool(unsigned workers, std::uint64_t memoryBudget)
+    : workers_(std::max(1u, workers)), budget_(memoryBudget), lookahead_(2 * std::size_t{std::max(1u, workers)})
 {
 }
 
@@ -77,11 +95,11 @@ TPhotoSetRenderPool::~TPhotoSetRenderPool()
     threads_.clear(); // joins
 }
 
-void TPhotoSetRenderPool::Add(Render render)
+void TPhotoSetRenderPool::Add(Render render, std::uint64_t peakBytes)
 {
     {
         const std::lock_guard lock(mutex_);
-        jobs_.push_back(Job{std::move(render)});
+        jobs_.push_back(Job{std::move(render), peakBytes});
     }
     // One more worker with each render until there are enough: never more threads than renders.
     if (threads_.size() < workers_) {
@@ -115,7 +133,9 @@ TRenderedPhotoSet TPhotoSetRenderPool::Take()
 
 bool TPhotoSetRenderPool::Startable() const
 {
-    return next_ < jobs_.size() && next_ < taken_ + lookahead_;
+    if (next_ >= jobs_.size() || next_ >= taken_ + lookahead_)
+        return false;
+    return running_ == 0 || jobs_[next_].peak <= budget_ - std::min(budget_, running_);
 }
 
 void TPhotoSetRenderPool::Work()
@@ -128,9 +148,11 @@ void TPhotoSetRenderPool::Work()
             return;
         Job& job = jobs_[next_++];
         const Render render = std::move(job.render);
+        running_ += job.peak;
         lock.unlock();
         TRenderedPhotoSet result = RunRender(render);
         lock.lock();
+        running_ -= job.peak;
         job.result = std::move(result);
         job.done = true;
         changed_.notify_all();

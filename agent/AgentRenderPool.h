@@ -34,6 +34,14 @@ std::uint64_t RenderMemoryBudget(std::uint64_t availablePhysical);
 unsigned RenderWorkerCount(unsigned cores, std::uint64_t memoryBudget);
 // The count for this machine as it is now; a non-zero `cap` can only lower it.
 unsigned MachineRenderWorkerCount(unsigned cap = 0);
+// The memory budget for this machine as it is now.
+std::uint64_t MachineRenderMemoryBudget();
+
+// Peak memory of rendering a photo of width x height for a portrait or landscape frame: the
+// 24-megapixel peak scaled by the padded canvas. Never below a small floor, for what every render
+// costs.
+inline constexpr std::uint64_t MinimumRenderPeakBytes = 16 * MiB;
+std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool portrait);
 
 // One set's picture as its worker left it.
 struct TRenderedPhotoSet {
@@ -46,15 +54,17 @@ class TPhotoSetRenderPool {
 public:
     using Render = std::function<ui::GpBitmapPtr()>;
 
-    // Up to `workers` threads, started as renders are added. Finished pictures that the GUI thread
-    // has not taken yet hold back further renders once there are twice as many as workers.
-    explicit TPhotoSetRenderPool(unsigned workers);
+    // Up to `workers` threads, started as renders are added. A render starts, in the order of Add,
+    // when its peak fits into `memoryBudget` beside the renders running, or when none runs.
+    // Finished pictures that the GUI thread has not taken yet hold back further renders once there
+    // are twice as many as workers.
+    TPhotoSetRenderPool(unsigned workers, std::uint64_t memoryBudget);
     // Renders not yet started are dropped; running ones finish first.
     ~TPhotoSetRenderPool();
     TPhotoSetRenderPool(const TPhotoSetRenderPool&) = delete;
     TPhotoSetRenderPool& operator=(const TPhotoSetRenderPool&) = delete;
 
-    void Add(Render render);
+    void Add(Render render, std::uint64_t peakBytes = PhotoRenderPeakBytes);
     // The result of the next render in the order of Add, once it is done. Blocks without taking
     // up messages, so that no command runs in the middle of the start. Only as often as Add.
     TRenderedPhotoSet Take();
@@ -62,6 +72,7 @@ public:
 private:
     struct Job {
         Render render;
+        std::uint64_t peak = 0;
         bool done = false;
         TRenderedPhotoSet result;
     };
@@ -70,12 +81,14 @@ private:
     bool Startable() const;
 
     const unsigned workers_;
+    const std::uint64_t budget_;
     const std::size_t lookahead_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Job> jobs_;    // every job added; a taken one is left empty
     std::size_t next_ = 0;    // the next job a worker starts
     std::size_t taken_ = 0;   // the next job Take hands over
+    std::uint64_t running_ = 0; // the peaks of the renders running
     bool stopping_ = false;
     std::vector<std::jthread> threads_;
 };

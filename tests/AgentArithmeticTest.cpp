@@ -1,5 +1,4 @@
 #include "agent/AgentPhotoFrameU.h"
-#include "agent/AgentRenderPool.h"
 
 #include <gtest/gtest.h>
 
@@ -61,24 +60,6 @@ TEST(AgentArithmetic, DraggedPointStaysUnderTheMouse)
     to = DraggedPosition({5, 5}, {-20, -7}, {10, 3});
     EXPECT_EQ(to.x, -25);
     EXPECT_EQ(to.y, -5);
-}
-
-TEST(AgentArithmetic, StartWorkersBoundByCoresAndMemory)
-{
-    // 2 GiB less the agent's own 256 MiB holds five renders at their 335 MiB peak.
-    EXPECT_EQ(RenderMemoryBudget(16384 * MiB), 1792 * MiB);
-    EXPECT_EQ(RenderMemoryBudget(700 * MiB), 700 * MiB); // no more than is free
-    EXPECT_EQ(RenderWorkerCount(8, 1792 * MiB), 5u);
-    EXPECT_EQ(RenderWorkerCount(8, 5 * PhotoRenderPeakBytes - 1), 4u);
-    EXPECT_EQ(RenderWorkerCount(2, 1792 * MiB), 2u);
-    EXPECT_EQ(RenderWorkerCount(8, 700 * MiB), 2u);
-    EXPECT_EQ(RenderWorkerCount(8, 0), 1u); // never none
-    EXPECT_EQ(RenderWorkerCount(0, 1792 * MiB), 1u);
-    for (unsigned cores : {1u, 8u, 64u, 1024u})
-        EXPECT_LE(RenderWorkerCount(cores, RenderMemoryBudget(UINT64_MAX)) * PhotoRenderPeakBytes + AgentOwnReserve,
-                  AgentWorkingSetLimit)
-            << cores;
-    EXPECT_EQ(MachineRenderWorkerCount(1), 1u);
 }
 
 } // namespace
