@@ -27,6 +27,28 @@ TLMTWndClass* WindowOf(int entry)
     return static_cast<TLMTWndClass*>(FrameWindows->Object(entry));
 }
 
+// Registry key names hold at most 255 characters.
+constexpr std::size_t MaxKeyNameLength = 255;
+
+// Whether `id` names one stored photo set: an existing sub-key of PhotoSets, never a path. A window
+// opened for anything else would create a key of that name with its first setting.
+bool PhotoSetStored(const std::string& id)
+{
+    if (id.empty() || id.size() > MaxKeyNameLength || id.find('\\') != std::string::npos)
+        return false;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, PhotoSetKey(id).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// A set skipped at start shows no box; this line in the debugger output says which and why.
+void ReportSkippedSet(const std::string& id, const char* reason)
+{
+    OutputDebugStringA(("lmtagent: photo set " + id + " not opened: " + reason + "\n").c_str());
+}
+
 // Benchmarks compare the start with fewer workers; nothing else sets this.
 unsigned StartWorkerCap()
 {
@@ -98,7 +120,10 @@ void TLMTAgentWndClass::OpenStoredFrameWindows(const ui::StringList& ids)
                 std::rethrow_exception(rendered.Failure);
             if (FrameWindows->IndexOf(id) == -1)
                 OpenRenderedFrameWindow(id, *rendered.Image);
+        } catch (const std::exception& error) {
+            ReportSkippedSet(id, error.what());
         } catch (...) {
+            ReportSkippedSet(id, "unknown failure");
         }
     }
 }
@@ -117,7 +142,7 @@ void TLMTAgentWndClass::FormDestroy(ui::Component&)
 
 bool TLMTAgentWndClass::WantsFrameWindow(const std::string& id) const
 {
-    if (FrameWindows->IndexOf(id) != -1)
+    if (FrameWindows->IndexOf(id) != -1 || !PhotoSetStored(id))
         return false;
     std::int32_t hidden = 0;
     ReadRegInteger(HKEY_CURRENT_USER, PhotoSetKey(id), PhotoSetValue::Hidden, hidden);
@@ -135,9 +160,11 @@ void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
 void TLMTAgentWndClass::OpenRenderedFrameWindow(const std::string& id, Gdiplus::Bitmap& image)
 {
     const std::string key = PhotoSetKey(id);
-    auto* window = new TLMTWndClass();
-    window->Loaded();
-    FrameWindows->Add(id, window);
+    // Freed here if it cannot be made; the list owns it once it is listed.
+    ui::Owned<TLMTWndClass> made(new TLMTWndClass());
+    made->Loaded();
+    FrameWindows->Add(id, made.get());
+    TLMTWndClass* window = made.release();
     // A window that fails to be set up stays listed, so that a later "U" or "H" frees it.
     try {
         window->PhotoSetId = id;

@@ -45,7 +45,7 @@ private:
     // The start: every stored set's picture made on worker threads, the windows opened here in
     // the order of `ids`, exactly as OpenFrameWindow would open them one by one.
     void OpenStoredFrameWindows(const ui::StringList& ids);
-    // Not listed yet and not hidden.
+    // A stored set, not listed yet and not hidden.
     bool WantsFrameWindow(const std::string& id) const;
     // The window of a set from its finished picture, which stays the caller's.
     void OpenRenderedFrameWindow(const std::string& id, Gdiplus::Bitmap& image);

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include <vector>
+#include <optional>
 
 #include "agent/AgentMain.h"
 #include "shared/CopyDataCommand.h"
@@ -99,24 +99,6 @@ const Gdiplus::Color CaptionColor(111, 255, 255, 255);
 // {1d5be4b5-fa4a-452d-9cdd-5db35105e7eb}
 const GUID QualityParameter = {0x1d5be4b5, 0xfa4a, 0x452d, {0x9c, 0xdd, 0x5d, 0xb3, 0x51, 0x05, 0xe7, 0xeb}};
 
-bool FindEncoder(const wchar_t* mimeType, CLSID& clsid)
-{
-    UINT count = 0, size = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0)
-        return false;
-    std::vector<std::uint8_t> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (codecs[i].MimeType && std::wstring_view(codecs[i].MimeType) == mimeType) {
-            clsid = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 float SavedCaptionEmSize(double zoom)
@@ -161,8 +143,8 @@ ui::GpBitmapPtr ComposeSavedPicture(Gdiplus::Bitmap& frameImage, double zoom)
 
 Gdiplus::Status SaveJpeg(Gdiplus::Image& picture, const std::string& fileName)
 {
-    CLSID encoder;
-    if (!FindEncoder(L"image/jpeg", encoder))
+    const std::optional<CLSID> encoder = ui::FindImageEncoder(L"image/jpeg");
+    if (!encoder)
         return Gdiplus::UnknownImageFormat;
     ULONG quality = SavedJpegQuality;
     Gdiplus::EncoderParameters parameters;
@@ -171,7 +153,7 @@ Gdiplus::Status SaveJpeg(Gdiplus::Image& picture, const std::string& fileName)
     parameters.Parameter[0].NumberOfValues = 1;
     parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
     parameters.Parameter[0].Value = &quality;
-    return picture.Save(ui::WideFromAnsi(fileName).c_str(), &encoder, &parameters);
+    return picture.Save(ui::WideFromAnsi(fileName).c_str(), &*encoder, &parameters);
 }
 
 bool SaveFrameAsJpeg(Gdiplus::Bitmap& frameImage, const std::string& photoSetId, const std::string& fileName)
@@ -187,8 +169,6 @@ bool SaveFrameAsJpeg(Gdiplus::Bitmap& frameImage, const std::string& photoSetId,
 }
 
 // ---- The window ------------------------------------------------------------------------------
-
-HWND DialogOwnerWindow = nullptr;
 
 namespace {
 
@@ -334,7 +314,6 @@ void TLMTWndClass::FormCreate(ui::Component&)
     TranslateForm(*this, "Agent");
     Dragging = false;
     Hovering = false;
-    DialogOwnerWindow = Handle();
 }
 
 void TLMTWndClass::FormShow(ui::Component&)
@@ -373,10 +352,9 @@ void TLMTWndClass::ApplyAlpha(BYTE alpha)
     UpdateLayeredFrame(Handle(), *FrameImage, RECT{Left(), Top(), Left() + Width(), Top() + Height()}, alpha);
 }
 
-void TLMTWndClass::AnimateFadeIn()
+void TLMTWndClass::AnimateFade(const FadeAlphas& alphas)
 {
     // The fade blocks the GUI thread on purpose: no command runs in the middle of it.
-    const FadeAlphas alphas = FadeInAlphas(ReadValue(PhotoSetValue::Transparency));
     for (std::size_t i = 0; i + 1 < alphas.size(); ++i) {
         ApplyAlpha(alphas[i]);
         Sleep(FadeStepDelay);
@@ -384,14 +362,14 @@ void TLMTWndClass::AnimateFadeIn()
     ApplyAlpha(alphas.back());
 }
 
+void TLMTWndClass::AnimateFadeIn()
+{
+    AnimateFade(FadeInAlphas(ReadValue(PhotoSetValue::Transparency)));
+}
+
 void TLMTWndClass::AnimateFadeOut()
 {
-    const FadeAlphas alphas = FadeOutAlphas(ReadValue(PhotoSetValue::Transparency));
-    for (std::size_t i = 0; i + 1 < alphas.size(); ++i) {
-        ApplyAlpha(alphas[i]);
-        Sleep(FadeStepDelay);
-    }
-    ApplyAlpha(alphas.back());
+    AnimateFade(FadeOutAlphas(ReadValue(PhotoSetValue::Transparency)));
 }
 
 void TLMTWndClass::FormMouseDown(ui::Control&, ui::MouseButton button, ui::ShiftState, int x, int y)
@@ -516,7 +494,9 @@ void TLMTWndClass::miNewClick(ui::Component&)
 
 void TLMTWndClass::miSaveClick(ui::Component&)
 {
-    if (ReleasePending() || !SaveDialog->Execute(DialogOwnerWindow))
+    // The dialog goes with its owner, so it is owned by this frame, which a command can close but
+    // not free while this handler runs.
+    if (ReleasePending() || !SaveDialog->Execute(Handle()))
         return;
     // The window may have been closed by a command while the dialog was open; it lives on, with
     // its picture, until this handler returns.
@@ -577,6 +557,8 @@ void TLMTWndClass::miRemoveClick(ui::Component&)
 
 void TLMTWndClass::miCloseAllClick(ui::Component&)
 {
+    if (ReleasePending())
+        return;
     miCloseAll->SetEnabled(false);
     const int answer = ShowTaskDialog(GetDesktopWindow(), Messages[57].c_str(), Messages[55].c_str(),
                                       Messages[56].c_str(), QuestionFlags);

@@ -58,9 +58,6 @@ bool SaveFrameAsJpeg(Gdiplus::Bitmap& frameImage, const std::string& photoSetId,
 
 // ---- The window ------------------------------------------------------------------------------
 
-// Owner of the agent's file dialogs: the frame window created last.
-extern HWND DialogOwnerWindow;
-
 // Draws `image` as the whole look of the layered `window` at `bounds`, scaled by the constant
 // `alpha`. Every GDI object it makes is gone when it returns.
 void UpdateLayeredFrame(HWND window, Gdiplus::Bitmap& image, const RECT& bounds, BYTE alpha);
@@ -139,6 +136,7 @@ protected:
 private:
     std::int32_t ReadValue(const char* name) const;
     void WriteValue(const char* name, std::int32_t value) const;
+    void AnimateFade(const FadeAlphas& alphas);
     // Position of this window's own entry in FrameWindows, or -1 once it has been closed.
     int OwnEntry() const;
     // Sends "E" or "N" with the id of this window's entry to a running editor, or starts one.

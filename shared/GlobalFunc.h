@@ -18,6 +18,15 @@ void InitSharedGlobals();
 void BeginBusyCursor();
 void EndBusyCursor();
 
+// The hourglass for the life of a block, also when it is left by an error.
+class BusyCursorScope {
+public:
+    BusyCursorScope() { BeginBusyCursor(); }
+    ~BusyCursorScope() { EndBusyCursor(); }
+    BusyCursorScope(const BusyCursorScope&) = delete;
+    BusyCursorScope& operator=(const BusyCursorScope&) = delete;
+};
+
 // A braced upper-case GUID (38 characters), or 8 upper-case hex digits of a random number
 // when no GUID can be made.
 std::string NewPhotoSetId();

@@ -299,4 +299,50 @@ TEST_F(AgentProgram, ExitAnsweredYesEndsTheAgentAndWritesNothing)
     EXPECT_EQ(DumpPhotoSets(), before);
 }
 
+TEST_F(AgentProgram, CommandsWhileAFramesMenuIsOpen)
+{
+    stage.Store(IdA, {{"X", 40}});
+    stage.Store(IdB, {{"X", 300}});
+    AgentProcess agent(agentExe);
+    ASSERT_TRUE(agent.WaitForFrames(2));
+    HWND main = agent.MainWindow();
+    const auto frameAt = [&](LONG left) -> HWND {
+        for (HWND frame : agent.Frames()) {
+            RECT place;
+            GetWindowRect(frame, &place);
+            if (place.left == left)
+                return frame;
+        }
+        return nullptr;
+    };
+    const auto menuOpen = [&] { return !TopLevelWindows(agent.Id(), "#32768").empty(); };
+
+    // "H" takes the frame off the desktop at once; Exit chosen in its menu afterwards does nothing.
+    HWND a = frameAt(40);
+    ASSERT_TRUE(OpenMenu(agent, a));
+    CopyDataCommand{'H', IdA}.Send(main, nullptr);
+    EXPECT_EQ(agent.Frames().size(), 1u);
+    EXPECT_TRUE(IsWindow(a));
+    EXPECT_TRUE(menuOpen());
+    Key(a, VK_UP); // Exit
+    Key(a, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(a); }, 5000)); // freed once its menu returned
+    EXPECT_FALSE(test::VisibleDialogOf(agent.GuiThread()));
+    EXPECT_FALSE(agent.WaitForExit(0));
+
+    // "U" replaces the frame; Lock chosen in the old frame's menu stores nothing.
+    HWND b = frameAt(300);
+    ASSERT_TRUE(OpenMenu(agent, b));
+    CopyDataCommand{'U', IdB}.Send(main, nullptr);
+    HWND reopened = frameAt(300);
+    EXPECT_TRUE(reopened && reopened != b);
+    EXPECT_TRUE(menuOpen());
+    for (int item = 0; item < 4; ++item) // Create New, Edit, Save as, Lock
+        Key(b, VK_DOWN);
+    Key(b, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(b); }, 5000));
+    EXPECT_FALSE(stage.Has(IdB, "Locked"));
+    EXPECT_EQ(agent.Frames(), std::vector<HWND>{reopened});
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -43,5 +44,51 @@ private:
     RegistryKeyGuard product_;
     TempFolder install_;
 };
+
+// Points this program's import of `function` from `module` at `replacement` while it lives, so
+// that a test sees the calls the program makes to the platform.
+class ImportPatch {
+public:
+    ImportPatch(const char* module, const char* function, void* replacement);
+    ~ImportPatch();
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+    bool Applied() const { return slot_ != nullptr; }
+    template <typename F>
+    F Original() const
+    {
+        return reinterpret_cast<F>(original_);
+    }
+
+private:
+    void Write(void* value) const;
+    void** slot_ = nullptr;
+    void* original_ = nullptr;
+};
+
+// What the process writes to the debugger output while this lives.
+class DebugOutputCapture {
+public:
+    DebugOutputCapture();
+    ~DebugOutputCapture();
+    DebugOutputCapture(const DebugOutputCapture&) = delete;
+    DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
+    std::string Text() const;
+
+private:
+    static LONG CALLBACK Handler(EXCEPTION_POINTERS* exception);
+    void* handler_;
+};
+
+// The threads of this process.
+int ThreadCount();
+
+// GDI and USER objects of this process. Wine counts neither (GetGuiResources gives 0): there the
+// entries of the process's GDI handle table and its windows stand in.
+struct GuiObjects {
+    DWORD gdi = 0;
+    DWORD user = 0;
+};
+GuiObjects CountGuiObjects();
 
 } // namespace lumetta::test

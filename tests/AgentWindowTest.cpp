@@ -3,9 +3,13 @@
 #include "agent/AgentMain.h"
 #include "agent/AgentPhotoFrameU.h"
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -213,9 +217,26 @@ TEST_F(AgentWindow, CommandsOpenCloseAndReopenByCaseInsensitiveId)
     stage.Store(IdB, {{"Hidden", 0}});
     Send('S', IdB);
     EXPECT_TRUE(Frame(IdB));
-    Send('U', IdC);                          // not listed: just opened (a missing key renders with defaults)
+    stage.Store(IdC, {});
+    Send('U', IdC);                          // not listed: just opened
     EXPECT_TRUE(Frame(IdC));
     EXPECT_EQ(FrameWindows->Count(), 2);
+}
+
+TEST_F(AgentWindow, CommandsOpenNothingForSetsThatAreNotStored)
+{
+    stage.Store(IdA, {});
+    const std::string below = IdA + "\\Inner";
+    stage.Store(below, {});                  // a key below a set is no set
+    Start();
+    ASSERT_EQ(FrameWindows->Count(), 1);
+    for (const std::string& id : {IdB, std::string(5000, 'S'), std::string("..\\..\\..\\Software"),
+                                  below, std::string(256, 'A')}) {
+        Send('S', id);
+        Send('U', id);
+    }
+    EXPECT_EQ(FrameWindows->Count(), 1);
+    EXPECT_FALSE(stage.SetExists(IdB));
 }
 
 TEST_F(AgentWindow, WithoutPhotoSetsTheAgentStartsAndOpensLater)
@@ -292,7 +313,17 @@ TEST_F(AgentWindow, SetThatFailsToRenderIsSkippedAndTheRestOpen)
     stage.Store(IdA, {});
     StoreFailingSet(stage, IdB);
     stage.Store(IdC, {});
-    Start();
+    {
+        test::DebugOutputCapture output;
+        Start();
+        // One line for the skipped set, with a reason after its id.
+        const std::string text = output.Text();
+        const std::string line = "photo set " + IdB + " not opened: ";
+        EXPECT_NE(text.find(line), std::string::npos) << text;
+        EXPECT_GT(text.find('\n', text.find(line)), text.find(line) + line.size()) << text;
+        EXPECT_EQ(text.find(IdA), std::string::npos) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    }
     EXPECT_TRUE(Frame(IdA));
     EXPECT_FALSE(Frame(IdB));
     EXPECT_TRUE(Frame(IdC));
@@ -469,6 +500,153 @@ TEST_F(AgentWindow, CommandClosingAWindowWhoseQuestionIsOpen)
     EXPECT_FALSE(IsWindow(handle));
     // Yes answered a window that was gone: the set stays.
     EXPECT_TRUE(stage.SetExists(IdA));
+}
+
+TEST_F(AgentWindow, SaveAsWorksAfterTheFrameMadeLastIsHidden)
+{
+    stage.Store(IdA, {});
+    stage.Store(IdB, {});
+    Start();
+    TLMTWndClass* first = Frame(IdA);
+    TLMTWndClass* last = Frame(IdB);
+    ASSERT_TRUE(first && last);
+    RunInsideHandler(last, [&] { last->miHide->Click(); });
+    ASSERT_FALSE(Frame(IdB));
+
+    // Types the file name into the save dialog and confirms it.
+    const test::TempFolder out;
+    const std::string file = out.Dir() + "saved.jpg";
+    const DWORD gui = GetCurrentThreadId();
+    std::thread user([&] {
+        for (int i = 0; i < 500; ++i) {
+            HWND dialog = test::VisibleDialogOf(gui);
+            if (dialog && GetDlgItem(dialog, IDOK)) {
+                SetDlgItemTextA(dialog, cmb13, file.c_str());
+                SetDlgItemTextA(dialog, edt1, file.c_str());
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+    RunInsideHandler(first, [&] { first->miSave->Click(); });
+    user.join();
+    EXPECT_TRUE(std::filesystem::exists(file));
+}
+
+// Refuses to make frame windows: their creation fails as it would without memory.
+LRESULT CALLBACK RefuseFrameWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    char name[32] = "";
+    if (code == HCBT_CREATEWND)
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+    return lstrcmpA(name, "TLMTWndClass") == 0 ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(AgentWindow, FrameWindowThatCannotBeMadeLeavesNothingBehind)
+{
+    Start();
+    stage.Store(IdA, {});
+    const int threads = test::ThreadCount();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseFrameWindows, nullptr, GetCurrentThreadId());
+    Send('S', IdA);
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(Frame(IdA));
+    EXPECT_EQ(test::ThreadCount(), threads); // no timer worker of a lost window
+    Send('S', IdA);
+    EXPECT_TRUE(Frame(IdA));
+}
+
+TEST_F(AgentWindow, RequestsReachARunningEditor)
+{
+    stage.Store(IdA, {});
+    stage.Store(IdB, {});
+    Start();
+    std::vector<std::string> received;
+    ui::Owned<ui::Form> editor = ui::MakeForm<ui::Form>(nullptr, ui::FormArgs{.className = EditorWindowClass});
+    editor->BindMessage(WM_COPYDATA, [&](ui::Message& message) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.lParam);
+        received.emplace_back(static_cast<const char*>(data->lpData), data->cbData);
+    });
+    TLMTWndClass* a = Frame(IdA);
+    TLMTWndClass* b = Frame(IdB);
+    ASSERT_TRUE(a && b);
+    a->miEdit->Click();
+    a->miNew->Click();
+    RunInsideHandler(a, [&] { a->miHide->Click(); });
+    {
+        DialogPresser yes(IDYES);
+        RunInsideHandler(b, [&] { b->miRemove->Click(); });
+        ASSERT_TRUE(yes.Join().found);
+    }
+    EXPECT_EQ(received, (std::vector<std::string>{"E" + IdA, "N" + IdA, "R" + IdA, "R" + IdB}));
+}
+
+// The constant alphas the frames are drawn with, as the platform is asked for them.
+std::vector<BYTE> drawnAlphas;
+test::ImportPatch* layeredUpdates = nullptr;
+
+BOOL WINAPI RecordLayeredUpdate(HWND window, HDC screen, POINT* to, SIZE* size, HDC source, POINT* from, COLORREF key,
+                                BLENDFUNCTION* blend, DWORD flags)
+{
+    if (blend)
+        drawnAlphas.push_back(blend->SourceConstantAlpha);
+    return layeredUpdates->Original<decltype(&UpdateLayeredWindow)>()(window, screen, to, size, source, from, key,
+                                                                      blend, flags);
+}
+
+TEST_F(AgentWindow, HoverFadesInAndAWayOutFadesBack)
+{
+    // Away from the pointer, so that the first tick finds it outside.
+    POINT pointer;
+    GetCursorPos(&pointer);
+    stage.Store(IdA, {{"X", pointer.x > 400 ? 0 : 600}, {"Y", pointer.y > 300 ? 0 : 500}, {"Transparency", 50},
+                      {"FadeIn", 1}});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    test::ImportPatch patch("user32.dll", "UpdateLayeredWindow", reinterpret_cast<void*>(&RecordLayeredUpdate));
+    ASSERT_TRUE(patch.Applied());
+    layeredUpdates = &patch;
+    const auto alphas = [](const FadeAlphas& fade) { return std::vector<BYTE>(fade.begin(), fade.end()); };
+
+    drawnAlphas.clear();
+    Mouse(frame, WM_MOUSEMOVE, 0, 30, 30);
+    EXPECT_TRUE(frame->FadeOutTimer->Enabled());
+    EXPECT_EQ(drawnAlphas, alphas(FadeInAlphas(50)));
+    drawnAlphas.clear();
+    EXPECT_TRUE(test::DispatchUntil([&] { return !frame->FadeOutTimer->Enabled(); }));
+    EXPECT_EQ(drawnAlphas, alphas(FadeOutAlphas(50)));
+    EXPECT_FALSE(frame->Hovering);
+
+    // Without FadeIn the timer still watches the pointer, and the alpha stays.
+    stage.Store(IdA, {{"FadeIn", 0}});
+    drawnAlphas.clear();
+    Mouse(frame, WM_MOUSEMOVE, 0, 30, 30);
+    EXPECT_TRUE(frame->FadeOutTimer->Enabled());
+    EXPECT_TRUE(test::DispatchUntil([&] { return !frame->FadeOutTimer->Enabled(); }));
+    EXPECT_TRUE(drawnAlphas.empty());
+    layeredUpdates = nullptr;
+}
+
+TEST_F(AgentWindow, NoGuiObjectOutlivesAFrame)
+{
+    stage.Store(IdA, {{"Transparency", 50}});
+    Start();
+    const auto cycle = [&] {
+        Send('S', IdA);
+        Frame(IdA)->N301->Click();
+        Send('H', IdA);
+    };
+    cycle(); // what the first window makes once for all
+    const test::GuiObjects before = test::CountGuiObjects();
+    const int threads = test::ThreadCount();
+    for (int i = 0; i < 100; ++i)
+        cycle();
+    const test::GuiObjects after = test::CountGuiObjects();
+    EXPECT_LE(after.gdi, before.gdi + 3);
+    EXPECT_LE(after.user, before.user + 3);
+    EXPECT_EQ(test::ThreadCount(), threads);
 }
 
 } // namespace

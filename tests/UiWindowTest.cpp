@@ -2,6 +2,7 @@
 // timers, fonts and the mouse routing to windowless controls.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "ui/CustomControl.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
+#include "ui/Handles.h"
+#include "ui/LayeredForm.h"
 #include "ui/Menu.h"
 #include "ui/Screen.h"
 #include "ui/Timer.h"
@@ -17,6 +20,7 @@
 #include "TestSupport.h"
 
 using namespace ui;
+using lumetta::test::DispatchFor;
 using lumetta::test::DispatchUntil;
 
 namespace {
@@ -499,6 +503,87 @@ TEST(UiFont, SizeAndHeightFollowEachOtherAtTheScreenResolution)
     Font copy = font;
     EXPECT_EQ(copy.Name(), "Tahoma");
     EXPECT_NE(copy.Handle(), font.Handle());
+}
+
+TEST_F(UiWindow, CloseQueryCanRefuseTheClose)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestCloseQueryForm"));
+    form->Show();
+    bool allow = false;
+    int asked = 0;
+    form->OnCloseQuery = [&](Component&, bool& canClose) {
+        ++asked;
+        canClose = allow;
+    };
+    SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    form->Close();
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0));
+    allow = true;
+    SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+// One pixel of what the screen shows (black everywhere under the null display driver).
+COLORREF ScreenPixel(int x, int y)
+{
+    WindowDC screen(nullptr);
+    MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    BitmapHandle pixel(CreateCompatibleBitmap(screen.Get(), 1, 1));
+    SelectObjectScope select(memory.Get(), pixel.Get());
+    BitBlt(memory.Get(), 0, 0, 1, 1, screen.Get(), x, y, SRCCOPY);
+    return GetPixel(memory.Get(), 0, 0);
+}
+
+// Within 3 of each other in every channel (the platform's blending rounds its own way).
+bool Near(COLORREF a, COLORREF b)
+{
+    auto close = [](int x, int y) { return std::abs(x - y) <= 3; };
+    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
+}
+
+TEST_F(UiWindow, LayeredFormPutsItsPixelsAndAlphaOnTheScreen)
+{
+    // Left half opaque orange, right half fully transparent.
+    Gdiplus::Bitmap picture(40, 20, PixelFormat32bppARGB);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            picture.SetPixel(x, y, x < 20 ? Gdiplus::Color(255, 200, 100, 0) : Gdiplus::Color(0, 0, 0, 0));
+    FormArgs args = Layout("UiTestLayeredForm", 10, 10);
+    args.left = 300;
+    args.top = 200;
+    args.toolWindow = true;
+    args.stayOnTop = true;
+    auto form = MakeForm<LayeredForm>(nullptr, args);
+    const COLORREF background = ScreenPixel(305, 205);
+    ASSERT_TRUE(form->SetLayerImage(picture));
+    form->Show();
+    EXPECT_EQ(form->Width(), 40);
+    EXPECT_EQ(form->Height(), 20);
+    const DWORD exStyle = GetWindowLongA(form->Handle(), GWL_EXSTYLE);
+    EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST),
+              static_cast<DWORD>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
+    EXPECT_TRUE(form->UpdateLayer());
+    // Only a real display composes the layer into what the screen shows.
+    if (!GetEnvironmentVariableA("DISPLAY", nullptr, 0))
+        return;
+    DispatchFor(50);
+    EXPECT_EQ(ScreenPixel(305, 205), RGB(200, 100, 0));
+    EXPECT_TRUE(Near(ScreenPixel(330, 205), ScreenPixel(330, 260))) << "the transparent half";
+
+    form->SetLayerAlpha(128);
+    DispatchFor(50);
+    auto blend = [](int fore, int back) { return (fore * 128 + back * 127) / 255; };
+    const COLORREF blended = ScreenPixel(305, 205);
+    EXPECT_TRUE(Near(blended, RGB(blend(200, GetRValue(background)), blend(100, GetGValue(background)),
+                                  blend(0, GetBValue(background)))));
+
+    // Moving needs no new picture.
+    form->SetBounds(350, 250, form->Width(), form->Height());
+    DispatchFor(50);
+    EXPECT_TRUE(Near(ScreenPixel(355, 255), blended));
+    EXPECT_TRUE(Near(ScreenPixel(305, 205), background));
 }
 
 } // namespace

@@ -49,7 +49,8 @@ bool AnyControl(const Window& window, const Visit& visit)
 Form::Form(Component* owner, const FormArgs& args)
     : Window(owner, FormControlArgs(args), true), className_(args.className), borderStyle_(args.borderStyle),
       borderIcons_(args.borderIcons), position_(args.position), keyPreview_(args.keyPreview),
-      alphaBlend_(args.alphaBlend), alphaBlendValue_(args.alphaBlendValue), clientWidth_(args.clientWidth),
+      alphaBlend_(args.alphaBlend), alphaBlendValue_(args.alphaBlendValue), toolWindow_(args.toolWindow),
+      stayOnTop_(args.stayOnTop), showInTaskbar_(args.showInTaskbar), clientWidth_(args.clientWidth),
       clientHeight_(args.clientHeight)
 {
     SetDoubleBuffered(args.doubleBuffered);
@@ -114,6 +115,12 @@ void Form::ApplyWindowStyle(CreateParams& params)
         params.exStyle |= WS_EX_TOOLWINDOW;
         break;
     }
+    if (toolWindow_)
+        params.exStyle |= WS_EX_TOOLWINDOW;
+    if (stayOnTop_)
+        params.exStyle |= WS_EX_TOPMOST;
+    if (showInTaskbar_)
+        params.exStyle |= WS_EX_APPWINDOW;
     if (!Enabled())
         params.style |= WS_DISABLED;
     const RECT outer = OuterRect(clientWidth_, clientHeight_, params.style, params.exStyle);
@@ -184,6 +191,59 @@ void Form::SetOwnerWindow(HWND owner)
         SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner ? owner : App().Handle()));
 }
 
+void Form::SetExStyleFlag(DWORD flag, bool on)
+{
+    if (!HandleAllocated())
+        return;
+    const auto exStyle = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE));
+    SetWindowLongA(Handle(), GWL_EXSTYLE, static_cast<LONG>(on ? exStyle | flag : exStyle & ~flag));
+}
+
+void Form::SetToolWindow(bool value)
+{
+    if (value == toolWindow_)
+        return;
+    toolWindow_ = value;
+    SetExStyleFlag(WS_EX_TOOLWINDOW, value);
+    if (HandleAllocated())
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void Form::SetStayOnTop(bool value)
+{
+    if (value == stayOnTop_)
+        return;
+    stayOnTop_ = value;
+    if (HandleAllocated())
+        SetWindowPos(Handle(), value ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::SetShowInTaskbar(bool value)
+{
+    if (value == showInTaskbar_)
+        return;
+    showInTaskbar_ = value;
+    if (!HandleAllocated())
+        return;
+    // The taskbar looks at the style when a window is shown.
+    const bool shown = IsWindowVisible(Handle()) != FALSE;
+    if (shown)
+        ShowWindow(Handle(), SW_HIDE);
+    SetExStyleFlag(WS_EX_APPWINDOW, value);
+    if (shown)
+        ShowWindow(Handle(), SW_SHOWNA);
+}
+
+bool Form::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(*this, canClose);
+    return canClose;
+}
+
 void Form::PlaceOnFirstShow()
 {
     if (placed_)
@@ -223,6 +283,8 @@ void Form::SetVisible(bool visible)
 
 void Form::Close()
 {
+    if (!CloseQuery())
+        return;
     if (modal_) {
         modalResult_ = mrCancel;
         return;
@@ -317,6 +379,9 @@ void Form::WndProc(Message& message)
     switch (message.msg) {
     case WM_CLOSE:
         Close();
+        return;
+    case WM_QUERYENDSESSION:
+        message.result = CloseQuery() ? TRUE : FALSE;
         return;
     case WM_ACTIVATE:
         DefaultHandler(message);

@@ -3,6 +3,7 @@
 // components in one place), its behaviour the handlers it binds to the events afterwards.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -36,7 +37,13 @@ struct FormArgs {
     bool doubleBuffered = false;
     bool alphaBlend = false;
     BYTE alphaBlendValue = 255;
+    bool toolWindow = false;    // a tool window: no taskbar button, no Alt+Tab entry
+    bool stayOnTop = false;     // above every window that is not on top itself
+    bool showInTaskbar = false; // a taskbar button of its own (else the application window's)
 };
+
+// Asked before a form closes; setting canClose to false keeps it open.
+using CloseQueryEvent = std::function<void(Component& sender, bool& canClose)>;
 
 class Form : public Window {
 public:
@@ -61,8 +68,18 @@ public:
     // The owner of the form's window (its ParentWindow); null: the application window.
     HWND OwnerWindow() const { return ownerWindow_; }
     void SetOwnerWindow(HWND owner);
+    bool ToolWindow() const { return toolWindow_; }
+    void SetToolWindow(bool value);
+    bool StayOnTop() const { return stayOnTop_; }
+    void SetStayOnTop(bool value);
+    bool ShowInTaskbar() const { return showInTaskbar_; }
+    void SetShowInTaskbar(bool value);
 
-    // Hides the form; the main form ends the application, a modal one its showing.
+    // OnCloseQuery's answer (true when unassigned). Close, the window's close box and the end of
+    // the session ask it first.
+    virtual bool CloseQuery();
+
+    // Asks CloseQuery, then hides the form; the main form ends the application, a modal one its showing.
     void Close();
     // Shows the form and handles messages until ModalResult is set; the other windows of the
     // program are disabled meanwhile. Returns the ModalResult.
@@ -84,6 +101,7 @@ public:
     NotifyEvent OnHide;
     NotifyEvent OnDestroy;
     NotifyEvent OnActivate;
+    CloseQueryEvent OnCloseQuery;
 
     void SetVisible(bool visible) override;
 
@@ -98,6 +116,7 @@ private:
     friend class Window;
     void PlaceOnFirstShow();
     void ApplyAlphaBlend();
+    void SetExStyleFlag(DWORD flag, bool on);
 
     std::string className_;
     BorderStyle borderStyle_;
@@ -106,6 +125,9 @@ private:
     bool keyPreview_;
     bool alphaBlend_;
     BYTE alphaBlendValue_;
+    bool toolWindow_;
+    bool stayOnTop_;
+    bool showInTaskbar_;
     int clientWidth_;
     int clientHeight_;
     HWND ownerWindow_ = nullptr;

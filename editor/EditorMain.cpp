@@ -1,0 +1,645 @@
+#include "EditorMain.h"
+
+#include <shellapi.h>
+
+#include <cstdlib>
+
+#include "editor/EditorButtonFaces.h"
+#include "shared/CopyDataCommand.h"
+#include "shared/GlobalConsts.h"
+#include "shared/GlobalFunc.h"
+#include "shared/GlobalPhotoSet.h"
+#include "shared/GlobalRegistryAccess.h"
+#include "shared/LangUnit.h"
+#include "ui/Application.h"
+#include "ui/Bind.h"
+
+namespace lumetta {
+
+ui::GpBitmapPtr CurrentPhoto;
+std::string CurrentPhotoPath;
+TPhotoFrame CurrentFrame;
+bool RenderSuppressed = false;
+std::uint8_t LastOrientation = NoOrientation;
+std::int32_t ViewIndex = 0;
+HWND DialogOwnerWindow = nullptr;
+
+namespace {
+
+bool IsExistingFile(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The position of id among the stored photo sets (ASCII case ignored, first match), or -1.
+int PhotoSetPosition(const std::string& id)
+{
+    ui::StringList ids;
+    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
+    for (int i = 0; i < ids.Count(); ++i)
+        if (lstrcmpiA(ids[i].c_str(), id.c_str()) == 0)
+            return i;
+    return -1;
+}
+
+void OpenWithShell(HWND owner, const std::string& document)
+{
+    ShellExecuteA(owner, "open", document.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// A PNG drawn over what lies behind it on the background, so that its soft edges blend in.
+void ComposeToolImage(ui::Image& image, const ui::Bitmap& background, const char* resource)
+{
+    auto picture = std::make_unique<ui::Bitmap>(image.Width(), image.Height(), ui::PixelFormat::Bits24);
+    BitBlt(picture->DC(), 0, 0, image.Width(), image.Height(), background.DC(), image.Left(), image.Top(), SRCCOPY);
+    {
+        const ui::GpBitmapPtr png = LoadPngResource(resource);
+        Gdiplus::Graphics graphics(picture->DC());
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.DrawImage(png.get(), 0, 0, image.Width(), image.Height());
+    }
+    picture->Changed();
+    image.Picture().SetBitmap(std::move(picture));
+}
+
+} // namespace
+
+std::string ProductSiteAddress(const std::string& pathAndQuery)
+{
+    return std::string("https://") + ProductSiteHost + pathAndQuery;
+}
+
+// ---- The window ------------------------------------------------------------------------------
+
+TLMTSEditorWndClass::TLMTSEditorWndClass(ui::Component* owner)
+    : ui::Form(owner, ui::FormArgs{.className = EditorWindowClass,
+                                   .caption = "Lumetta",
+                                   .clientWidth = 894,
+                                   .clientHeight = 637,
+                                   .borderStyle = ui::BorderStyle::Single,
+                                   .borderIcons = ui::biSystemMenu | ui::biMinimize,
+                                   .position = ui::FormPosition::ScreenCenter,
+                                   .color = ui::clWindow,
+                                   .font = ui::FontArgs{"MS Sans Serif", -11},
+                                   .showHint = true})
+{
+    CreateNavigation();
+    CreateNewPhotoPage();
+    CreateViewPage();
+    CreateAboutPage();
+
+    OnCreate = ui::Bind(this, &TLMTSEditorWndClass::FormCreate);
+    BindMessage(WM_SYSCOMMAND, ui::Bind(this, &TLMTSEditorWndClass::HandleSysCommand));
+    BindMessage(WM_ACTIVATE, ui::Bind(this, &TLMTSEditorWndClass::HandleActivate));
+    BindMessage(WM_COPYDATA, ui::Bind(this, &TLMTSEditorWndClass::HandleCopyData));
+
+    imgCheckForUpdatesBtn->OnClick = ui::Bind(this, &TLMTSEditorWndClass::stCheckForUpdatesClick);
+    imgCheckForUpdatesBtn->OnMouseEnter = ui::Bind(this, &TLMTSEditorWndClass::imgCheckForUpdatesBtnMouseEnter);
+    imgCheckForUpdatesBtn->OnMouseLeave = ui::Bind(this, &TLMTSEditorWndClass::imgCheckForUpdatesBtnMouseLeave);
+    imgHelpBtn->OnClick = ui::Bind(this, &TLMTSEditorWndClass::stHelpClick);
+    imgHelpBtn->OnMouseEnter = ui::Bind(this, &TLMTSEditorWndClass::imgHelpBtnMouseEnter);
+    imgHelpBtn->OnMouseLeave = ui::Bind(this, &TLMTSEditorWndClass::imgHelpBtnMouseLeave);
+    stCheckForUpdates->OnClick = ui::Bind(this, &TLMTSEditorWndClass::stCheckForUpdatesClick);
+    stCheckForUpdates->OnMouseEnter = ui::Bind(this, &TLMTSEditorWndClass::ToolBtnMouseEnter);
+    stCheckForUpdates->OnMouseLeave = ui::Bind(this, &TLMTSEditorWndClass::ToolBtnMouseLeave);
+    stHelp->OnClick = ui::Bind(this, &TLMTSEditorWndClass::stHelpClick);
+    stHelp->OnMouseEnter = ui::Bind(this, &TLMTSEditorWndClass::ToolBtnMouseEnter);
+    stHelp->OnMouseLeave = ui::Bind(this, &TLMTSEditorWndClass::ToolBtnMouseLeave);
+    imgBtnNavigation1->OnClick = ui::Bind(this, &TLMTSEditorWndClass::NavButtonClick);
+    imgBtnNavigation2->OnClick = ui::Bind(this, &TLMTSEditorWndClass::NavButtonClick);
+    imgBtnNavigation4->OnClick = ui::Bind(this, &TLMTSEditorWndClass::NavButtonClick);
+    stClickToCreateFrame->OnClick = ui::Bind(this, &TLMTSEditorWndClass::stClickToCreateFrameClick);
+    stClickToCreateFrame->OnMouseEnter = ui::Bind(this, &TLMTSEditorWndClass::LinkMouseEnter);
+    stClickToCreateFrame->OnMouseLeave = ui::Bind(this, &TLMTSEditorWndClass::LinkMouseLeave);
+    btnAskOnline->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnAskOnlineClick);
+    btnVisitWebsite->OnClick = ui::Bind(this, &TLMTSEditorWndClass::btnVisitWebsiteClick);
+}
+
+void TLMTSEditorWndClass::ApplyWindowStyle(ui::CreateParams& params)
+{
+    ui::Form::ApplyWindowStyle(params);
+    // The editor window has its own taskbar button.
+    params.exStyle = (params.exStyle & ~static_cast<DWORD>(WS_EX_TOOLWINDOW)) | WS_EX_APPWINDOW;
+}
+
+void TLMTSEditorWndClass::FormCreate(ui::Component&)
+{
+    InitSharedGlobals();
+    LoadMessages();
+    TranslateForm(*this, "Editor");
+    EnsureAgentRunning();
+    ShowApplicationWindowAsTool();
+    SetDoubleBuffered(true);
+    NotebookPageSinglePhoto->SetDoubleBuffered(true);
+    NotebookPageView->SetDoubleBuffered(true);
+    RenderSuppressed = true;
+    PaintBackground();
+    SetButtonIcons();
+    BuildNavButtonFaces(imgBtnNavigation1, "ITEM_NEW", Messages[0]);
+    BuildNavButtonFaces(imgBtnNavigation2, "ITEM_DESKSET", Messages[1]);
+    BuildNavButtonFaces(imgBtnNavigation4, "ITEM_ABOUT", Messages[3]);
+    LastOrientation = NoOrientation;
+    ListFrameFiles(FrameList);
+    // Without any frame design the page keeps an empty frame and shows the photo alone.
+    if (FrameList.Count() > 0)
+        SelectFrame(FrameList[static_cast<int>(Random(static_cast<std::uint32_t>(FrameList.Count())))]);
+    ShowPage(PageSinglePhoto);
+    DragAcceptFiles(NotebookPageSinglePhoto->Handle(), TRUE);
+    SavedPageWindowProc = NotebookPageSinglePhoto->WindowProc();
+    NotebookPageSinglePhoto->SetWindowProc(ui::Bind(this, &TLMTSEditorWndClass::PhotoPageWindowProc));
+    RunCommandLine(CommandLineParameters());
+    RenderSuppressed = false;
+}
+
+void TLMTSEditorWndClass::ShowApplicationWindowAsTool()
+{
+    HWND application = ui::App().Handle();
+    ShowWindow(application, SW_HIDE);
+    const LONG exStyle = GetWindowLongA(application, GWL_EXSTYLE);
+    SetWindowLongA(application, GWL_EXSTYLE, (exStyle & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
+    ShowWindow(application, SW_SHOW);
+}
+
+void TLMTSEditorWndClass::PaintBackground()
+{
+    const RECT area = imgBackground->ClientRect();
+    auto bitmap = std::make_unique<ui::Bitmap>(area.right, area.bottom, ui::PixelFormat::Bits24);
+    FillGradientRect(bitmap->DC(), area, AccentLightColor, AccentColor, true, 255);
+    struct Layer {
+        const char* name;
+        int x, y;
+        int width, height; // 0: the picture's own
+    };
+    const int pagesBottom = nPages->Top() + nPages->Height();
+    const Layer layers[] = {
+        {"HEADER", 0, 0, 0, 0},
+        {"SHADOW_B", imgBtnNavigation1->Left(), pagesBottom, bitmap->Width(), 0},
+        {"SHADOW_T", imgBtnNavigation1->Left() - 1, nPages->Top() - 3, bitmap->Width(), 0},
+        {"SHADOW_L", imgBtnNavigation1->Left() - 3, nPages->Top() - 1, 0, nPages->Height() + 4},
+    };
+    {
+        Gdiplus::Graphics graphics(bitmap->DC());
+        for (const Layer& layer : layers) {
+            const ui::GpBitmapPtr png = LoadPngResource(layer.name);
+            const INT width = layer.width ? layer.width : static_cast<INT>(png->GetWidth());
+            const INT height = layer.height ? layer.height : static_cast<INT>(png->GetHeight());
+            graphics.DrawImage(png.get(), layer.x, layer.y, width, height);
+        }
+    }
+    bitmap->Changed();
+    ComposeToolImage(*imgCheckForUpdatesBtn, *bitmap, "IMG_UPDATE");
+    ComposeToolImage(*imgHelpBtn, *bitmap, "IMG_HELP");
+    imgBackground->Picture().SetBitmap(std::move(bitmap));
+}
+
+void TLMTSEditorWndClass::SetButtonIcons()
+{
+    ButtonSetIcon(btnSingleFrameChoose, "BTN_FRAME", nullptr, 24, 24);
+    ButtonSetIcon(btnSingleFrameDone, "BTN_DONE", nullptr, 24, 24);
+    ButtonSetIcon(btnOpenPhoto, "BTN_OPEN", nullptr, 16, 16);
+    ButtonSetIcon(btnZoomOut, "BTN_ZOOMOUT", "BTN_ZOOMOUT_DSBLD", 16, 16);
+    ButtonSetIcon(btnZoomIn, "BTN_ZOOMIN", "BTN_ZOOMIN_DSBLD", 16, 16);
+    ButtonSetIcon(btnResetImageEffects, "BTN_RESETEFFECTS", nullptr, 16, 16);
+    ButtonSetIcon(btnSingleFrameOK, "BTN_APPLY", nullptr, 24, 24);
+    ButtonSetIcon(btnSingleFrameCancel, "BTN_CANCEL", nullptr, 24, 24);
+    ButtonSetIcon(btnEdit, "BTN_EDIT", nullptr, 24, 24);
+    ButtonSetIcon(btnHideShow, "BTN_HIDESHOW", nullptr, 24, 24);
+    ButtonSetIcon(btnDelete, "BTN_DELETE", nullptr, 24, 24);
+    ButtonSetIcon(btnPrev, "BTN_PREV", "BTN_PREV_DSBLD", 32, 32);
+    ButtonSetIcon(btnNext, "BTN_NEXT", "BTN_NEXT_DSBLD", 32, 32);
+    ButtonSetIcon(btnAskOnline, "BTN_ASKQ", nullptr, 24, 24);
+    ButtonSetIcon(btnVisitWebsite, "BTN_WEB", nullptr, 24, 24);
+}
+
+void TLMTSEditorWndClass::RunCommandLine(const std::vector<std::string>& parameters)
+{
+    if (parameters.size() < 2)
+        return;
+    if (parameters[0] == "-edit")
+        EditListedPhotoSet(parameters[1]);
+    else if (parameters[0] == "-open" && IsExistingFile(parameters[1]))
+        OpenPhoto(parameters[1]);
+}
+
+// ---- Window messages and commands --------------------------------------------------------------
+
+void TLMTSEditorWndClass::HandleSysCommand(ui::Message& message)
+{
+    switch (message.wParam & 0xFFF0) {
+    case SC_MINIMIZE:
+        ShowWindow(Handle(), SW_MINIMIZE);
+        message.result = 0;
+        return;
+    case SC_RESTORE:
+        ShowWindow(Handle(), SW_RESTORE);
+        message.result = 0;
+        return;
+    default:
+        Inherited(message);
+    }
+}
+
+void TLMTSEditorWndClass::HandleActivate(ui::Message& message)
+{
+    // A modal window of the editor is up: activation goes to the application window, which
+    // passes it on to that window.
+    if (LOWORD(message.wParam) == WA_ACTIVE && !IsWindowEnabled(Handle())) {
+        SetActiveWindow(ui::App().Handle());
+        message.result = 0;
+        return;
+    }
+    Inherited(message);
+}
+
+void TLMTSEditorWndClass::HandleCopyData(ui::Message& message)
+{
+    message.result = 0;
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.lParam);
+    if (!CopyDataCommand::Receive(data))
+        return;
+    RunCopyDataCommand(data, {
+        {'E', [this](const std::string& id) { EditListedPhotoSet(id); }},
+        {'R', [this](const std::string&) { RefreshAfterAgentChange(); }},
+        {'N', [this](const std::string&) { ShowPage(PageSinglePhoto); }},
+        {'O', [this](const std::string& path) {
+             ShowPage(PageSinglePhoto);
+             RenderSuppressed = true;
+             OpenPhoto(path);
+             RenderSuppressed = false;
+         }},
+    });
+    if (IsIconic(Handle())) {
+        ShowWindow(Handle(), SW_RESTORE);
+        SetForegroundWindow(Handle());
+    }
+}
+
+void TLMTSEditorWndClass::EditListedPhotoSet(const std::string& id)
+{
+    const int position = PhotoSetPosition(id);
+    if (position < 0)
+        return;
+    ViewIndex = position;
+    ShowPage(PageView);
+    btnEditClick(*this);
+}
+
+void TLMTSEditorWndClass::RefreshAfterAgentChange()
+{
+    if (nPages->ActivePage() == NotebookPageView)
+        NotebookChangePage(NotebookPageView);
+    else if (!imgBtnNavigation2->Enabled())
+        ShowPage(PageView);
+}
+
+void TLMTSEditorWndClass::SendAgentCommand(const std::string& text)
+{
+    EnsureAgentRunning();
+    if (text.empty())
+        return;
+    // Without an agent window (it is only starting) the command is lost; a starting agent
+    // reads every stored set anyway.
+    if (HWND agent = FindAgentWindow())
+        CopyDataCommand{text[0], text.substr(1)}.Send(agent, ui::App().Handle());
+}
+
+void TLMTSEditorWndClass::EnsureAgentRunning()
+{
+    if (!FindAgentWindow())
+        OpenWithShell(Handle(), InstallDir + "lmtagent.exe");
+}
+
+// ---- Pages and navigation ----------------------------------------------------------------------
+
+void TLMTSEditorWndClass::ShowPage(std::int32_t number)
+{
+    TEzRgnBtn* selected = imgBtnNavigation1;
+    if (!imgBtnNavigation2->Enabled())
+        selected = imgBtnNavigation2;
+    if (!imgBtnNavigation4->Enabled())
+        selected = imgBtnNavigation4;
+    selected->SetEnabled(true);
+    selected->SetCursor(crHand);
+
+    if (number == PageView) {
+        imgBtnNavigation2->SetEnabled(false);
+        imgBtnNavigation2->SetCursor(ui::crDefault);
+        NotebookChangePage(NotebookPageView);
+    } else if (number == PageAbout) {
+        imgBtnNavigation4->SetEnabled(false);
+        imgBtnNavigation4->SetCursor(ui::crDefault);
+        NotebookChangePage(NotebookPageAbout);
+    } else {
+        BusyCursorScope busy;
+        imgBtnNavigation1->SetEnabled(false);
+        imgBtnNavigation1->SetCursor(ui::crDefault);
+        ResetSinglePhotoPage();
+        btnSingleFrameOK->Hide();
+        btnSingleFrameCancel->Hide();
+        btnSingleFrameDone->Show();
+        NotebookChangePage(NotebookPageSinglePhoto);
+    }
+}
+
+void TLMTSEditorWndClass::NavButtonClick(ui::Component& sender)
+{
+    ShowPage(sender.Tag());
+}
+
+void TLMTSEditorWndClass::NotebookChangePage(TNewNotebookPage* page)
+{
+    if (page == NotebookPageView) {
+        RefreshViewPage();
+        ui::App().ProcessMessages();
+    } else if (page == NotebookPageAbout) {
+        RenderAboutPicture();
+    }
+    nPages->SetActivePage(page);
+}
+
+void TLMTSEditorWndClass::stClickToCreateFrameClick(ui::Component&)
+{
+    ShowPage(PageSinglePhoto);
+}
+
+void TLMTSEditorWndClass::ButtonSetIcon(ui::Button* button, const char* icon, const char* disabledIcon, int width,
+                                        int height)
+{
+    // The list lives as long as the program: the button draws from it.
+    HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR32, 0, 0);
+    BUTTON_IMAGELIST record{};
+    record.himl = images;
+    record.margin.left = ButtonIconMargin(button->Caption());
+    record.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    const auto add = [&](const char* name, int times) {
+        const ui::IconHandle loaded(LoadIconA(module, name));
+        if (loaded)
+            for (int i = 0; i < times; ++i)
+                ImageList_ReplaceIcon(images, -1, loaded.Get());
+    };
+    // One image for every state, or normal, hot, pressed, disabled, defaulted.
+    if (icon)
+        add(icon, disabledIcon ? 3 : 1);
+    if (disabledIcon) {
+        add(disabledIcon, 1);
+        add(icon, 1);
+    }
+    button->SetImageList(record);
+}
+
+void TLMTSEditorWndClass::BuildNavButtonFaces(TEzRgnBtn* button, const char* iconName, const std::string& caption)
+{
+    const ui::GpBitmapPtr icon = LoadPngResource(iconName);
+    const TButtonFaces faces =
+        PaintButtonFaces(NavFaceLayout(imgBtnNavigation1->Width(), imgBtnNavigation1->Height()), icon.get(), caption);
+    ApplyButtonFaces(*button, faces);
+}
+
+namespace {
+
+void HoverLook(ui::Component& sender, ui::Color colour, ui::CursorId cursor)
+{
+    auto& label = dynamic_cast<ui::Control&>(sender);
+    label.GetFont().SetColor(colour);
+    label.SetCursor(cursor);
+}
+
+} // namespace
+
+void TLMTSEditorWndClass::LinkMouseEnter(ui::Component& sender) { HoverLook(sender, LinkHoverColor, crHand); }
+void TLMTSEditorWndClass::LinkMouseLeave(ui::Component& sender) { HoverLook(sender, ui::clWindowText, ui::crDefault); }
+void TLMTSEditorWndClass::ToolBtnMouseEnter(ui::Component& sender) { HoverLook(sender, LinkHoverColor, crHand); }
+void TLMTSEditorWndClass::ToolBtnMouseLeave(ui::Component& sender) { HoverLook(sender, ui::clCaptionText, ui::crDefault); }
+void TLMTSEditorWndClass::imgHelpBtnMouseEnter(ui::Component&) { ToolBtnMouseEnter(*stHelp); }
+void TLMTSEditorWndClass::imgHelpBtnMouseLeave(ui::Component&) { ToolBtnMouseLeave(*stHelp); }
+void TLMTSEditorWndClass::imgCheckForUpdatesBtnMouseEnter(ui::Component&) { ToolBtnMouseEnter(*stCheckForUpdates); }
+void TLMTSEditorWndClass::imgCheckForUpdatesBtnMouseLeave(ui::Component&) { ToolBtnMouseLeave(*stCheckForUpdates); }
+
+// ---- Help and web links --------------------------------------------------------------------------
+
+void TLMTSEditorWndClass::stHelpClick(ui::Component&)
+{
+    OpenWithShell(Handle(), InstallDir + "manual.chm");
+}
+
+void TLMTSEditorWndClass::stCheckForUpdatesClick(ui::Component&)
+{
+    BusyCursorScope busy;
+    OpenWithShell(Handle(), ProductSiteAddress(std::string("/cgi-bin/lmts/update?version=") + EditorVersion));
+}
+
+void TLMTSEditorWndClass::btnAskOnlineClick(ui::Component&)
+{
+    OpenWithShell(Handle(), ProductSiteAddress("/support/"));
+}
+
+void TLMTSEditorWndClass::btnVisitWebsiteClick(ui::Component&)
+{
+    OpenWithShell(Handle(), ProductSiteAddress("/lumetta/"));
+}
+
+// ---- The pages' entry points -------------------------------------------------------------------
+
+void TLMTSEditorWndClass::ResetSinglePhotoPage()
+{
+    btnEdit->SetCaption(Messages[6]);
+    CurrentPhotoPath = FramesetDir + "nophoto.png";
+    memoPhotoNotes->SetText(Messages[16]);
+    trackZoom->SetPosition(20);
+    trackRotation->SetPosition(4);
+    ui::Font& font = FontDialog->GetFont();
+    font.SetName("Arial");
+    font.SetColor(ui::clWindowText);
+    font.SetSize(14);
+    font.SetStyle(ui::fsItalic);
+    btnResetImageEffectsClick(nullptr);
+    LastOrientation = NoOrientation;
+    LoadCurrentPhoto();
+}
+
+void TLMTSEditorWndClass::btnResetImageEffectsClick(ui::Component*)
+{
+    RenderSuppressed = true;
+    trackBrightness->SetPosition(0);
+    trackContrast->SetPosition(0);
+    trackSaturation->SetPosition(0);
+    cbSepia->SetChecked(false);
+    cbEmboss->SetChecked(false);
+    cbColorNoise->SetChecked(false);
+    RenderSuppressed = false;
+}
+
+void TLMTSEditorWndClass::SelectFrame(const std::string& name)
+{
+    LoadPhotoFrame(name, CurrentFrame);
+    // The "Photo Frame" position needs a frame with a text area.
+    PhotoFrame1->SetEnabled(!(CurrentFrame.TextHold.Left == -1 && CurrentFrame.TextHold.Top == -1));
+    if (!PhotoFrame1->Enabled() && PhotoFrame1->Checked())
+        MiddleCenter1->SetChecked(true);
+}
+
+void TLMTSEditorWndClass::OpenPhoto(const std::string& path)
+{
+    CurrentPhotoPath = path;
+    memoPhotoNotes->SetText(GetPhotoTitle(path));
+    ResetClipSelector();
+    LoadCurrentPhoto();
+}
+
+void TLMTSEditorWndClass::ResetClipSelector()
+{
+    shapeClipSelector->SetBounds(imgPhoto->Left(), imgPhoto->Top(), imgPhoto->Width(), imgPhoto->Height());
+    shapeClipSelector->Show();
+    btnZoomIn->SetEnabled(true);
+    btnZoomOut->SetEnabled(false);
+}
+
+void TLMTSEditorWndClass::LoadCurrentPhoto()
+{
+    RenderSuppressed = true;
+    CurrentPhoto.reset();
+    const bool portrait = CurrentFrame.Orientation;
+    try {
+        CurrentPhoto = LoadPaddedPhoto(CurrentPhotoPath, portrait);
+    } catch (...) {
+        RenderSuppressed = false;
+        throw;
+    }
+    RenderSuppressed = false;
+
+    const std::unique_ptr<ui::Bitmap> thumbnail = MakeThumbnail(*CurrentPhoto, portrait);
+    imgPhoto->SetBounds(portrait ? 44 : 16, imgPhoto->Top(), thumbnail->Width(), thumbnail->Height());
+    imgPhoto->Picture().Assign(thumbnail.get());
+    imgPhotoRenderBox->SetBounds(imgPhoto->Left(), imgPhoto->Top(), thumbnail->Width(), thumbnail->Height());
+    imgPhotoRenderBox->Picture().Assign(thumbnail.get());
+    imgPhoto->Hide();
+    const std::uint8_t orientation = portrait ? 1 : 0;
+    if (LastOrientation != orientation)
+        ResetClipSelector();
+    LastOrientation = orientation;
+}
+
+void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
+{
+    if (message.msg == WM_DROPFILES) {
+        auto* drop = reinterpret_cast<HDROP>(message.wParam);
+        char name[MAX_PATH] = {};
+        DragQueryFileA(drop, 0, name, MAX_PATH);
+        // A folder, or a name that does not exist (every attribute bit set).
+        if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
+            DragFinish(drop);
+            return;
+        }
+        struct DropDone {
+            HDROP drop;
+            ~DropDone()
+            {
+                DragFinish(drop);
+                RenderSuppressed = false;
+            }
+        } done{drop};
+        BusyCursorScope busy;
+        RenderSuppressed = true;
+        OpenPhoto(name);
+    }
+    SavedPageWindowProc(message);
+}
+
+void TLMTSEditorWndClass::btnEditClick(ui::Component&)
+{
+    ui::StringList ids;
+    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
+    const std::string id = ViewIndex >= 0 && ViewIndex < ids.Count() ? ids[ViewIndex] : std::string();
+    if (id.empty())
+        return;
+    std::int32_t frameType = 0;
+    ReadRegInteger(HKEY_CURRENT_USER, PhotoSetKey(id), "FrameType", frameType);
+    if (frameType != 0)
+        return;
+    btnSingleFrameDone->Hide();
+    btnSingleFrameOK->Show();
+    btnSingleFrameCancel->Show();
+    NotebookChangePage(NotebookPageSinglePhoto);
+}
+
+void TLMTSEditorWndClass::RefreshViewPage()
+{
+    ui::StringList ids;
+    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
+    const int count = ids.Count();
+    stNoFrames->SetVisible(count == 0);
+    stClickToCreateFrame->SetVisible(count == 0);
+    for (ui::Control* control : {static_cast<ui::Control*>(btnPrev), static_cast<ui::Control*>(btnNext),
+                                 static_cast<ui::Control*>(btnEdit), static_cast<ui::Control*>(btnHideShow),
+                                 static_cast<ui::Control*>(btnDelete), static_cast<ui::Control*>(imgExistingPreview)})
+        control->SetVisible(count > 0);
+    if (ViewIndex >= count) {
+        if (count == 0)
+            return;
+        ViewIndex = 0;
+    }
+    btnPrev->SetEnabled(ViewIndex != 0);
+    btnNext->SetEnabled(ViewIndex < count - 1);
+}
+
+void TLMTSEditorWndClass::RenderAboutPicture() {}
+
+// ---- The program -------------------------------------------------------------------------------
+
+std::vector<std::string> CommandLineParameters()
+{
+    std::vector<std::string> parameters;
+    for (int i = 1; i < __argc; ++i)
+        parameters.emplace_back(__argv[i]);
+    return parameters;
+}
+
+TSecondStart SecondStartAction(const std::vector<std::string>& parameters)
+{
+    if (parameters.size() <= 1)
+        return TSecondStart::Restore;
+    if (parameters[0] == "-open" && IsExistingFile(parameters[1]))
+        return TSecondStart::ForwardOpen;
+    return TSecondStart::Nothing;
+}
+
+int EditorProgramBlock()
+{
+    if (HWND running = FindEditorWindow()) {
+        const std::vector<std::string> parameters = CommandLineParameters();
+        switch (SecondStartAction(parameters)) {
+        case TSecondStart::ForwardOpen:
+            CopyDataCommand{'O', parameters[1]}.Send(running, ui::App().Handle());
+            break;
+        case TSecondStart::Restore:
+            if (IsIconic(running)) {
+                ShowWindow(running, SW_RESTORE);
+                SetForegroundWindow(running);
+            }
+            break;
+        case TSecondStart::Nothing:
+            break;
+        }
+        return 0;
+    }
+    ui::App().SetTitle("Lumetta");
+    {
+        ui::Owned<TLMTSEditorWndClass> mainWindow(new TLMTSEditorWndClass());
+        ui::App().SetMainForm(mainWindow.get());
+        mainWindow->Loaded();
+        ui::App().Run();
+    }
+    EditorMainDone();
+    return 0;
+}
+
+void EditorMainDone()
+{
+    CurrentPhoto.reset();
+    CurrentPhotoPath.clear();
+    CurrentFrame = TPhotoFrame{};
+}
+
+} // namespace lumetta

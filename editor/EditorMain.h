@@ -1,0 +1,224 @@
+#pragma once
+// The editor's main window: the navigation column on the left, the three pages (new photo, the
+// photos on the desktop, About), the help and update links, the commands the agent and a second
+// editor send, and the commands the editor sends the agent.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "controls/EzRgnBtn.h"
+#include "controls/NewNotebook.h"
+#include "controls/OrvaneImg.h"
+#include "controls/OrvaneTrackbar.h"
+#include "shared/GlobalGraphics.h"
+#include "ui/Buttons.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/Memo.h"
+#include "ui/Menu.h"
+#include "ui/Shape.h"
+
+namespace lumetta {
+
+// ---- Page state, one set per program ----------------------------------------------------------
+
+// The padded photo of the new-photo page; none until the first load.
+extern ui::GpBitmapPtr CurrentPhoto;
+extern std::string CurrentPhotoPath;
+// The frame of the new-photo page.
+extern TPhotoFrame CurrentFrame;
+// While set, the new-photo page's live preview does not render.
+extern bool RenderSuppressed;
+// The orientation the thumbnail was last built for: 0 landscape, 1 portrait, 2 none yet.
+extern std::uint8_t LastOrientation;
+inline constexpr std::uint8_t NoOrientation = 2;
+// The view page's photo set: its position in the PhotoSets sub-key list.
+extern std::int32_t ViewIndex;
+// The owner of the file dialogs.
+extern HWND DialogOwnerWindow;
+
+// The editor's version, as the update page is asked about it.
+inline constexpr const char* EditorVersion = "1.3.178";
+// The product's web site (a reserved name until the product has a site of its own).
+inline constexpr const char* ProductSiteHost = "www.example.com";
+// "https://" + host + path.
+std::string ProductSiteAddress(const std::string& pathAndQuery);
+
+// The hover colour of links and tool labels.
+inline constexpr ui::Color LinkHoverColor = 0x0084FF;
+
+// Page numbers, the Tags of the navigation buttons.
+inline constexpr int PageSinglePhoto = 1;
+inline constexpr int PageView = 2;
+inline constexpr int PageAbout = 4;
+
+// The left margin of a push button's icon: room beside a caption, little without one.
+inline constexpr int ButtonIconMargin(const std::string& caption) { return caption.empty() ? 2 : 14; }
+
+class TLMTSEditorWndClass : public ui::Form {
+public:
+    explicit TLMTSEditorWndClass(ui::Component* owner = nullptr);
+
+    void FormCreate(ui::Component& sender);
+
+    // ---- Commands ----
+    void HandleSysCommand(ui::Message& message);
+    void HandleActivate(ui::Message& message);
+    void HandleCopyData(ui::Message& message);
+    // Sends one command text (letter and argument) to the agent, starting it first when needed.
+    void SendAgentCommand(const std::string& text);
+    void EnsureAgentRunning();
+
+    // ---- Pages and navigation ----
+    void ShowPage(std::int32_t number);
+    void NavButtonClick(ui::Component& sender);
+    void NotebookChangePage(TNewNotebookPage* page);
+    void stClickToCreateFrameClick(ui::Component& sender);
+    // Gives a push button its icons: one for every state, or five with the disabled one fourth.
+    void ButtonSetIcon(ui::Button* button, const char* icon, const char* disabledIcon, int width, int height);
+    void LinkMouseEnter(ui::Component& sender);
+    void LinkMouseLeave(ui::Component& sender);
+    void ToolBtnMouseEnter(ui::Component& sender);
+    void ToolBtnMouseLeave(ui::Component& sender);
+    void imgHelpBtnMouseEnter(ui::Component& sender);
+    void imgHelpBtnMouseLeave(ui::Component& sender);
+    void imgCheckForUpdatesBtnMouseEnter(ui::Component& sender);
+    void imgCheckForUpdatesBtnMouseLeave(ui::Component& sender);
+    void BuildNavButtonFaces(TEzRgnBtn* button, const char* iconName, const std::string& caption);
+
+    // ---- Help and web links ----
+    void stHelpClick(ui::Component& sender);
+    void stCheckForUpdatesClick(ui::Component& sender);
+    void btnAskOnlineClick(ui::Component& sender);
+    void btnVisitWebsiteClick(ui::Component& sender);
+
+    // ---- The pages' entry points that start-up and the commands use ----
+    void ResetSinglePhotoPage();
+    void SelectFrame(const std::string& name);
+    // A new photo path arrives (open dialog, drop, "O", "-open").
+    void OpenPhoto(const std::string& path);
+    void ResetClipSelector();
+    void LoadCurrentPhoto();
+    void PhotoPageWindowProc(ui::Message& message);
+    void btnResetImageEffectsClick(ui::Component* sender);
+    void btnEditClick(ui::Component& sender);
+    void RefreshViewPage();
+    void RenderAboutPicture();
+
+    // ---- Components ----
+    ui::Image* imgBackground = nullptr;
+    TOrvaneImage* imgCheckForUpdatesBtn = nullptr;
+    TOrvaneImage* imgHelpBtn = nullptr;
+    ui::Label* stCheckForUpdates = nullptr;
+    ui::Label* stHelp = nullptr;
+    TEzRgnBtn* imgBtnNavigation1 = nullptr;
+    TEzRgnBtn* imgBtnNavigation2 = nullptr;
+    TEzRgnBtn* imgBtnNavigation4 = nullptr;
+    TNewNotebook* nPages = nullptr;
+    TNewNotebookPage* NotebookPageSinglePhoto = nullptr;
+    TNewNotebookPage* NotebookPageView = nullptr;
+    TNewNotebookPage* NotebookPageAbout = nullptr;
+
+    // New-photo page
+    ui::Image* imgPreview = nullptr;
+    TOrvaneTrackbar* trackZoom = nullptr;
+    ui::PaintBox* pboxZoomBar = nullptr;
+    TOrvaneTrackbar* trackRotation = nullptr;
+    ui::PaintBox* pboxRotBar = nullptr;
+    ui::GroupBox* gbPhoto = nullptr;
+    ui::Image* imgPhoto = nullptr;
+    ui::Image* imgPhotoRenderBox = nullptr;
+    ui::Shape* shapeClipSelector = nullptr;
+    ui::Button* btnOpenPhoto = nullptr;
+    ui::Button* btnZoomOut = nullptr;
+    ui::Button* btnZoomIn = nullptr;
+    ui::GroupBox* gbEffects = nullptr;
+    ui::Label* stBrightness = nullptr;
+    ui::Label* stContrast = nullptr;
+    ui::Label* stSaturation = nullptr;
+    TOrvaneTrackbar* trackBrightness = nullptr;
+    TOrvaneTrackbar* trackContrast = nullptr;
+    TOrvaneTrackbar* trackSaturation = nullptr;
+    ui::CheckBox* cbSepia = nullptr;
+    ui::CheckBox* cbEmboss = nullptr;
+    ui::CheckBox* cbColorNoise = nullptr;
+    ui::Button* btnResetImageEffects = nullptr;
+    ui::GroupBox* gbPhotoNotes = nullptr;
+    ui::Memo* memoPhotoNotes = nullptr;
+    ui::Button* btnChooseFont = nullptr;
+    ui::Button* btnChoosePosition = nullptr;
+    ui::Button* btnSingleFrameChoose = nullptr;
+    ui::Button* btnSingleFrameDone = nullptr;
+    ui::Button* btnSingleFrameOK = nullptr;
+    ui::Button* btnSingleFrameCancel = nullptr;
+    ui::OpenDialog* OpenPictureDialog = nullptr;
+    ui::FontDialog* FontDialog = nullptr;
+    ui::PopupMenu* pmTextPos = nullptr;
+    // The text-position items in menu order; the number of an item is its NotesPos.
+    std::vector<ui::MenuItem*> TextPositionItems;
+    ui::MenuItem* MiddleCenter1 = nullptr;
+    ui::MenuItem* PhotoFrame1 = nullptr;
+
+    // View page
+    ui::Shape* shapeBk2 = nullptr;
+    ui::Image* imgExistingPreview = nullptr;
+    ui::Label* stNoFrames = nullptr;
+    ui::Label* stClickToCreateFrame = nullptr;
+    ui::Button* btnEdit = nullptr;
+    ui::Button* btnHideShow = nullptr;
+    ui::Button* btnDelete = nullptr;
+    ui::Button* btnPrev = nullptr;
+    ui::Button* btnNext = nullptr;
+
+    // About page
+    ui::Image* imgAbout = nullptr;
+    ui::Button* btnAskOnline = nullptr;
+    ui::Button* btnVisitWebsite = nullptr;
+
+    // The new-photo page's own handling, which PhotoPageWindowProc passes messages on to.
+    ui::Window::MessageHandler SavedPageWindowProc;
+
+protected:
+    void ApplyWindowStyle(ui::CreateParams& params) override;
+
+private:
+    // The layout, one area each.
+    void CreateNavigation();
+    void CreateNewPhotoPage();
+    void CreatePhotoGroup();
+    void CreateEffectsGroup();
+    void CreateNotesGroup();
+    void CreateTextPositionMenu();
+    void CreateViewPage();
+    void CreateAboutPage();
+
+    // Start-up steps.
+    void ShowApplicationWindowAsTool();
+    void PaintBackground();
+    void SetButtonIcons();
+    void RunCommandLine(const std::vector<std::string>& parameters);
+    // "E" and "-edit": a listed photo set is shown on the view page and opened for editing.
+    void EditListedPhotoSet(const std::string& id);
+    // "R": the view page is refreshed when it shows, directly or behind an edit.
+    void RefreshAfterAgentChange();
+};
+
+// The program's parameters (without the program name).
+std::vector<std::string> CommandLineParameters();
+
+// What a second editor does about the one that runs.
+enum class TSecondStart { ForwardOpen, Nothing, Restore };
+TSecondStart SecondStartAction(const std::vector<std::string>& parameters);
+
+// The program: one editor window per desktop; a second start forwards "-open" or brings the
+// first one back, and ends. Returns the exit code.
+int EditorProgramBlock();
+
+// The unit's end: frees the photo and forgets the page state.
+void EditorMainDone();
+
+} // namespace lumetta

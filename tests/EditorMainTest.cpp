@@ -1,0 +1,276 @@
+// The editor's main window in this process: its start-up state, page switching and the selected
+// navigation button, the commands it receives, the push-button icons, hover looks and system
+// commands.
+#include <gtest/gtest.h>
+
+#include "AgentTestSupport.h"
+#include "ImageSupport.h"
+#include "editor/EditorButtonFaces.h"
+#include "editor/EditorMain.h"
+#include "shared/CopyDataCommand.h"
+#include "shared/GlobalConsts.h"
+#include "shared/GlobalPhotoSet.h"
+#include "ui/Application.h"
+
+using namespace lumetta;
+using lumetta::test::AgentStage;
+
+namespace {
+
+const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
+const std::string IdB = "{B2222222-0000-4000-8000-00000000000B}";
+
+class EditorWindow : public ::testing::Test {
+protected:
+    AgentStage stage;
+    ui::Owned<TLMTSEditorWndClass> editor;
+
+    void Start()
+    {
+        editor = ui::MakeForm<TLMTSEditorWndClass>();
+        editor->Show();
+        ui::App().ProcessMessages();
+    }
+    void TearDown() override { editor.reset(); }
+
+    void Send(const std::string& text) const
+    {
+        COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+        SendMessageA(editor->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    // The number of the page shown, and that its navigation button alone is selected.
+    int ShownPage() const
+    {
+        TNewNotebookPage* active = editor->nPages->ActivePage();
+        if (active == editor->NotebookPageSinglePhoto)
+            return PageSinglePhoto;
+        if (active == editor->NotebookPageView)
+            return PageView;
+        return active == editor->NotebookPageAbout ? PageAbout : 0;
+    }
+    int SelectedButton() const
+    {
+        int selected = 0;
+        for (TEzRgnBtn* button : {editor->imgBtnNavigation1, editor->imgBtnNavigation2, editor->imgBtnNavigation4}) {
+            if (!button->Enabled()) {
+                EXPECT_EQ(selected, 0) << "two selected buttons";
+                EXPECT_EQ(button->Cursor(), ui::crDefault);
+                selected = button->Tag();
+            } else {
+                EXPECT_EQ(button->Cursor(), crHand);
+            }
+        }
+        return selected;
+    }
+    bool EditMode() const { return editor->btnSingleFrameOK->Visible() && !editor->btnSingleFrameDone->Visible(); }
+};
+
+TEST_F(EditorWindow, StartsOnAFreshNewPhotoPageWithItsOwnTaskbarButton)
+{
+    Start();
+    EXPECT_EQ(editor->ClientWidth(), 894);
+    EXPECT_EQ(editor->ClientHeight(), 637);
+    char name[64];
+    GetClassNameA(editor->Handle(), name, sizeof name);
+    EXPECT_STREQ(name, "TLMTSEditorWndClass");
+    EXPECT_EQ(FindEditorWindow(), editor->Handle());
+    const LONG exStyle = GetWindowLongA(editor->Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+    EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);
+    const LONG appStyle = GetWindowLongA(ui::App().Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(appStyle & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(appStyle & WS_EX_APPWINDOW);
+
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_EQ(SelectedButton(), PageSinglePhoto);
+    EXPECT_FALSE(EditMode());
+    EXPECT_FALSE(RenderSuppressed);
+    EXPECT_EQ(CurrentPhotoPath, FramesetDir + "nophoto.png");
+    EXPECT_TRUE(CurrentPhoto);
+    EXPECT_EQ(CurrentFrame.Name, "frame2.ini"); // the stage's only frame
+    EXPECT_EQ(LastOrientation, 0);
+    // The faces are painted: each button is as large as its face.
+    EXPECT_EQ(editor->imgBtnNavigation2->PicDsbld().Width(), 160);
+    EXPECT_EQ(editor->imgBtnNavigation2->PicDsbld().Height(), 140);
+    // The background: the header's pixels over the accent gradient.
+    EXPECT_EQ(editor->imgBackground->Picture().Width(), 894);
+}
+
+TEST_F(EditorWindow, ShowPageMovesTheSelectionAndRefreshesTheViewPage)
+{
+    stage.Store(IdA, {});
+    Start();
+    editor->ShowPage(PageView);
+    EXPECT_EQ(ShownPage(), PageView);
+    EXPECT_EQ(SelectedButton(), PageView);
+    EXPECT_TRUE(editor->btnDelete->Visible());
+    EXPECT_FALSE(editor->stNoFrames->Visible());
+
+    editor->ShowPage(PageAbout);
+    EXPECT_EQ(ShownPage(), PageAbout);
+    EXPECT_EQ(SelectedButton(), PageAbout);
+    // A disabled (selected) button passes no click on.
+    editor->imgBtnNavigation4->Click();
+    EXPECT_EQ(ShownPage(), PageAbout);
+    editor->imgBtnNavigation2->Click();
+    EXPECT_EQ(ShownPage(), PageView);
+    EXPECT_EQ(SelectedButton(), PageView);
+
+    // Any other number is the new-photo page, reset.
+    CurrentPhotoPath = "elsewhere.jpg";
+    editor->ShowPage(3);
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_EQ(SelectedButton(), PageSinglePhoto);
+    EXPECT_EQ(CurrentPhotoPath, FramesetDir + "nophoto.png");
+}
+
+TEST_F(EditorWindow, EditCommandOpensAListedSetAndIgnoresOthers)
+{
+    stage.Store(IdA, {});
+    stage.Store(IdB, {});
+    Start();
+    Send("E{nothing-like-it}");
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_FALSE(EditMode());
+
+    std::string lower = IdB;
+    for (char& c : lower)
+        c = static_cast<char>(tolower(c));
+    Send("E" + lower);
+    EXPECT_EQ(ViewIndex, 1);
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_EQ(SelectedButton(), PageView);
+    EXPECT_TRUE(EditMode());
+
+    // A set the editor cannot edit is only shown.
+    editor->ShowPage(PageSinglePhoto);
+    stage.Store(IdA, {{"FrameType", 1}});
+    Send("E" + IdA);
+    EXPECT_EQ(ViewIndex, 0);
+    EXPECT_EQ(ShownPage(), PageView);
+    EXPECT_FALSE(EditMode());
+}
+
+TEST_F(EditorWindow, RefreshCommandActsOnTheViewPageOnly)
+{
+    stage.Store(IdA, {});
+    Start();
+    Send("Rx");
+    EXPECT_EQ(ShownPage(), PageSinglePhoto); // the new-photo page for its own sake
+    editor->ShowPage(PageAbout);
+    Send("Rx");
+    EXPECT_EQ(ShownPage(), PageAbout);
+
+    editor->ShowPage(PageView);
+    RegDeleteTreeA(HKEY_CURRENT_USER, PhotoSetKey(IdA).c_str());
+    Send("Rx");
+    EXPECT_EQ(ShownPage(), PageView);
+    EXPECT_TRUE(editor->stNoFrames->Visible());
+    EXPECT_FALSE(editor->btnDelete->Visible());
+
+    // Behind an edit: back to the view page.
+    stage.Store(IdA, {});
+    Send("E" + IdA);
+    ASSERT_TRUE(EditMode());
+    Send("Rx");
+    EXPECT_EQ(ShownPage(), PageView);
+    EXPECT_EQ(SelectedButton(), PageView);
+}
+
+TEST_F(EditorWindow, NewAndOpenCommandsResetThePage)
+{
+    stage.Store(IdA, {});
+    Start();
+    Send("E" + IdA);
+    ASSERT_TRUE(EditMode());
+    Send("N-");
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_EQ(SelectedButton(), PageSinglePhoto);
+    EXPECT_FALSE(EditMode());
+
+    const std::string photo = stage.Dir() + "photo.png";
+    test::SaveImageFile(photo, 80, 40, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 80, 40, RGB(200, 30, 30)); });
+    editor->ShowPage(PageAbout);
+    Send("O" + photo);
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_EQ(CurrentPhotoPath, photo);
+    EXPECT_EQ(editor->memoPhotoNotes->Text(), "");
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+    EXPECT_FALSE(RenderSuppressed);
+}
+
+TEST_F(EditorWindow, ShortTextsAreNoCommandsAndCommandsRestoreAMinimisedEditor)
+{
+    Start();
+    editor->ShowPage(PageAbout);
+    SendMessageA(editor->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(IsIconic(editor->Handle()));
+    Send("N");
+    Send("");
+    EXPECT_TRUE(IsIconic(editor->Handle()));
+    EXPECT_EQ(ShownPage(), PageAbout);
+    Send("n-"); // letters are case-sensitive: nothing done, but restored
+    EXPECT_EQ(ShownPage(), PageAbout);
+    EXPECT_FALSE(IsIconic(editor->Handle()));
+
+    SendMessageA(editor->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageA(editor->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(editor->Handle()));
+}
+
+TEST_F(EditorWindow, PushButtonsGetOneOrFiveIconsAndTheirMargin)
+{
+    Start();
+    const auto images = [](ui::Button* button) {
+        BUTTON_IMAGELIST record{};
+        SendMessageA(button->Handle(), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&record));
+        return std::pair{record.himl ? ImageList_GetImageCount(record.himl) : -1, static_cast<int>(record.margin.left)};
+    };
+    EXPECT_EQ(images(editor->btnOpenPhoto), (std::pair{1, 14}));
+    EXPECT_EQ(images(editor->btnZoomOut), (std::pair{5, 2}));
+    // No disabled zoom-in icon among the resources: the normal one serves for that state too.
+    EXPECT_EQ(images(editor->btnZoomIn), (std::pair{4, 2}));
+    EXPECT_EQ(images(editor->btnResetImageEffects), (std::pair{0, 14}));
+    EXPECT_EQ(images(editor->btnNext), (std::pair{5, 2}));
+    EXPECT_EQ(images(editor->btnVisitWebsite), (std::pair{1, 14}));
+    int width = 0, height = 0;
+    BUTTON_IMAGELIST record{};
+    SendMessageA(editor->btnPrev->Handle(), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&record));
+    ImageList_GetIconSize(record.himl, &width, &height);
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(height, 32);
+}
+
+TEST_F(EditorWindow, ToolImagesAndLinksTakeTheHoverLook)
+{
+    Start();
+    editor->imgHelpBtn->OnMouseEnter(*editor->imgHelpBtn);
+    EXPECT_EQ(editor->stHelp->GetFont().GetColor(), 0x0084FFu);
+    EXPECT_EQ(editor->stHelp->Cursor(), crHand);
+    EXPECT_EQ(editor->stCheckForUpdates->GetFont().GetColor(), ui::clCaptionText);
+    editor->imgHelpBtn->OnMouseLeave(*editor->imgHelpBtn);
+    EXPECT_EQ(editor->stHelp->GetFont().GetColor(), ui::clCaptionText);
+    EXPECT_EQ(editor->stHelp->Cursor(), ui::crDefault);
+
+    editor->stClickToCreateFrame->OnMouseEnter(*editor->stClickToCreateFrame);
+    EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), 0x0084FFu);
+    editor->stClickToCreateFrame->OnMouseLeave(*editor->stClickToCreateFrame);
+    EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), ui::clWindowText);
+}
+
+TEST(SecondEditor, ForwardsOnlyAnExistingFileAfterOpen)
+{
+    test::TempFolder folder;
+    folder.Write("photo.jpg", "x");
+    const std::string file = folder.Dir() + "photo.jpg";
+    EXPECT_EQ(SecondStartAction({}), TSecondStart::Restore);
+    EXPECT_EQ(SecondStartAction({file}), TSecondStart::Restore);
+    EXPECT_EQ(SecondStartAction({"-open", file}), TSecondStart::ForwardOpen);
+    EXPECT_EQ(SecondStartAction({"-open", file, "more"}), TSecondStart::ForwardOpen);
+    EXPECT_EQ(SecondStartAction({"-Open", file}), TSecondStart::Nothing);
+    EXPECT_EQ(SecondStartAction({"-open", folder.Dir()}), TSecondStart::Nothing);
+    EXPECT_EQ(SecondStartAction({"-open", file + ".missing"}), TSecondStart::Nothing);
+    EXPECT_EQ(SecondStartAction({"-edit", IdA}), TSecondStart::Nothing);
+}
+
+} // namespace

@@ -1,0 +1,173 @@
+// The placement window (centring on the pointer, the snap timer, click, Enter and Esc, the hint's
+// ten seconds) and the shade laid over the editor.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ControlsTestSupport.h"
+#include "ImageSupport.h"
+#include "editor/EditorFinalPreviewWndU.h"
+#include "editor/EditorShadeWndU.h"
+#include "shared/LangUnit.h"
+#include "ui/Timer.h"
+
+using namespace lumetta;
+using namespace lumetta::test;
+
+TEST(PlacementArithmetic, OddSizesTruncateAndBothWaysAgreeOnTheCentre)
+{
+    const POINT placed = PlacementCentredOn(POINT{500, 400}, 301, 201);
+    EXPECT_EQ(placed.x, 350);
+    EXPECT_EQ(placed.y, 300);
+    // A move to the centre the timer chose leaves the window where it is.
+    const POINT followed = PlacementFollowed(placed, 150, 100, 301 / 2, 201 / 2);
+    EXPECT_EQ(followed.x, placed.x);
+    EXPECT_EQ(followed.y, placed.y);
+    const POINT moved = PlacementFollowed(POINT{100, 100}, 160, 90, 150, 100);
+    EXPECT_EQ(moved.x, 110);
+    EXPECT_EQ(moved.y, 90);
+}
+
+TEST(PlacementArithmetic, TheHintShowsForTenSecondsAcrossATickWrap)
+{
+    EXPECT_TRUE(PlacementHintActive(9999, 0));
+    EXPECT_FALSE(PlacementHintActive(10000, 0));
+    EXPECT_TRUE(PlacementHintActive(0x00000F00, 0xFFFFF000));
+    EXPECT_FALSE(PlacementHintActive(0x00002000, 0xFFFFF000));
+}
+
+TEST(PlacementArithmetic, TheHintWrapsAt45Columns)
+{
+    const std::string first = "Move the mouse to where your photo should go, then click to place it.";
+    EXPECT_EQ(WrapText(first, 45), "Move the mouse to where your photo should go, \r\nthen click to place it.");
+    // A hyphen must fit; a word longer than the line breaks at its first chance.
+    EXPECT_EQ(WrapText("self-contained text", 8), "self-\r\ncontained \r\ntext");
+    EXPECT_EQ(WrapText("short\r\nlines\nstay", 45), "short\r\nlines\nstay");
+    EXPECT_EQ(WrapText("nospacesatalltoolong", 5), "nospacesatalltoolong");
+    EXPECT_EQ(PlacementHintText("Place it.", "Esc cancels."), "Place it.\r\n\r\nEsc cancels.");
+}
+
+namespace {
+
+constexpr int PictureWidth = 301;
+constexpr int PictureHeight = 201;
+
+class PlacementWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        savedFirst_ = Messages[PlacementHintFirstMessage];
+        savedSecond_ = Messages[PlacementHintSecondMessage];
+        Messages[PlacementHintFirstMessage] = "Move the mouse, then click.";
+        Messages[PlacementHintSecondMessage] = "Esc cancels.";
+        window = ui::MakeForm<TLMTSEditorPreviewWndClass>(nullptr);
+        const ui::GpBitmapPtr picture = MakeImage(PictureWidth, PictureHeight, [](Gdiplus::Graphics& g) {
+            FillArea(g, 0, 0, PictureWidth, PictureHeight, RGB(90, 140, 60));
+        });
+        ASSERT_TRUE(window->SetLayerImage(*picture));
+        window->SetBounds(100, 120, window->Width(), window->Height());
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        ui::App().CancelHint();
+        Messages[PlacementHintFirstMessage] = savedFirst_;
+        Messages[PlacementHintSecondMessage] = savedSecond_;
+    }
+
+    // Runs the modal showing; after `delay` ms the test's step runs inside it.
+    int ShowModalThen(unsigned delay, const std::function<void()>& step)
+    {
+        auto* timer = window->Add<ui::Timer>(ui::Timer::Args{.name = "TestStep", .interval = delay});
+        timer->OnTimer = [timer, step](ui::Component&) {
+            timer->SetEnabled(false);
+            step();
+        };
+        return window->ShowModal();
+    }
+
+    void Key(WORD key) { PostMessageA(window->Handle(), WM_KEYDOWN, key, 0); }
+
+    ui::Owned<TLMTSEditorPreviewWndClass> window;
+
+private:
+    std::string savedFirst_, savedSecond_;
+};
+
+} // namespace
+
+TEST_F(PlacementWindowTest, ShowingPutsThePointerOnTheCentreAndEscCancels)
+{
+    POINT pointer{};
+    const int result = ShowModalThen(50, [&] {
+        GetCursorPos(&pointer);
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(result, ui::mrCancel);
+    EXPECT_EQ(pointer.x, 100 + PictureWidth / 2);
+    EXPECT_EQ(pointer.y, 120 + PictureHeight / 2);
+    EXPECT_EQ(PlacementHalfWidth, 150);
+    EXPECT_EQ(PlacementHalfHeight, 100);
+    EXPECT_TRUE(PlacementFollowing);
+    EXPECT_NE(GetWindowLongA(window->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+TEST_F(PlacementWindowTest, TheTimerCatchesUpWithThePointerAndEnterPlaces)
+{
+    const int result = ShowModalThen(30, [&] {
+        SetCursorPos(640, 500);
+        DispatchUntil([&] { return window->Left() == 640 - 150 && window->Top() == 500 - 100; }, 2000);
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(result, ui::mrOk);
+    EXPECT_FALSE(PlacementFollowing);
+    EXPECT_EQ(window->Left(), 640 - 150);
+    EXPECT_EQ(window->Top(), 500 - 100);
+}
+
+TEST_F(PlacementWindowTest, AMoveFollowsAndAfterTenSecondsClearsTheHint)
+{
+    const int result = ShowModalThen(30, [&] {
+        window->FormMouseMove(*window, 0, 160, 90);
+        EXPECT_EQ(window->Left(), 110);
+        EXPECT_EQ(window->Top(), 110);
+        EXPECT_EQ(ui::App().CurrentHint(),
+                  PlacementHintText(Messages[PlacementHintFirstMessage], Messages[PlacementHintSecondMessage]));
+        window->CreationTick = GetTickCount() - PlacementHintPeriod;
+        window->FormMouseMove(*window, 0, 150, 100);
+        EXPECT_TRUE(window->Hint().empty());
+        EXPECT_TRUE(ui::App().CurrentHint().empty());
+        window->FormClick(*window);
+    });
+    EXPECT_EQ(result, ui::mrOk);
+}
+
+TEST(ShadeWindow, CoversTheEditorsOuterBoundsAtEachShowing)
+{
+    auto editor = ShownForm("ShadeTestEditor", 300, 200, false);
+    auto shade = ui::MakeForm<TLMTSEditorShadeWndClass>(nullptr);
+
+    const auto coversEditor = [&] {
+        RECT covered{}, bounds{};
+        GetWindowRect(shade->Handle(), &covered);
+        GetWindowRect(editor->Handle(), &bounds);
+        return EqualRect(&covered, &bounds) != FALSE;
+    };
+    shade->ShowShade(*editor);
+    EXPECT_TRUE(IsWindowVisible(shade->Handle()));
+    EXPECT_TRUE(coversEditor());
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(shade->Handle(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, ShadeAlpha);
+    EXPECT_EQ(shade->GetColor(), ShadeColor);
+    EXPECT_NE(GetWindowLongA(shade->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+
+    shade->HideShade();
+    EXPECT_FALSE(IsWindowVisible(shade->Handle()));
+    editor->SetBounds(40, 60, editor->Width() + 31, editor->Height());
+    shade->ShowShade(*editor);
+    EXPECT_TRUE(coversEditor());
+    shade->HideShade();
+}

@@ -1,0 +1,263 @@
+// The editor as a program of its own: a second start forwarding or restoring, the command line,
+// the agent's start, and the agent's commands sent from this process in its place. Every
+// process a test starts is ended by that test.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "AgentTestSupport.h"
+#include "ImageSupport.h"
+#include "shared/CopyDataCommand.h"
+
+using namespace lumetta;
+using lumetta::test::AgentStage;
+
+namespace {
+
+const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
+
+std::filesystem::path BuildFile(const char* hostPath)
+{
+    std::string path = std::string("Z:") + hostPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD patience = 15000)
+{
+    for (DWORD waited = 0; waited < patience; waited += 25) {
+        if (condition())
+            return true;
+        Sleep(25);
+    }
+    return condition();
+}
+
+HWND MainWindowOf(HWND found, DWORD process)
+{
+    DWORD owner = 0;
+    GetWindowThreadProcessId(found, &owner);
+    return owner == process ? found : nullptr;
+}
+
+// A program started with arguments; ended by WM_CLOSE to its main window, or by force.
+class Program {
+public:
+    Program(const std::string& exe, const std::string& arguments, HWND (*findMain)())
+        : findMain_(findMain)
+    {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &info_))
+            info_ = {};
+    }
+    // Takes over a process this one did not start.
+    Program(DWORD process, HWND (*findMain)()) : findMain_(findMain)
+    {
+        info_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, process);
+        info_.dwProcessId = process;
+    }
+    ~Program() { Stop(); }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Started() const { return info_.hProcess != nullptr; }
+    bool WaitForExit(DWORD patience) const { return WaitForSingleObject(info_.hProcess, patience) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const
+    {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
+    HWND MainWindow() const { return MainWindowOf(findMain_(), info_.dwProcessId); }
+    HWND WaitForMainWindow() const
+    {
+        WaitUntil([&] { return MainWindow() && IsWindowVisible(MainWindow()); });
+        return MainWindow();
+    }
+    void Stop()
+    {
+        if (!Started())
+            return;
+        if (!WaitForExit(0)) {
+            if (HWND window = MainWindow())
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            if (!WaitForExit(10000))
+                TerminateProcess(info_.hProcess, 1);
+            WaitForExit(INFINITE);
+        }
+        if (info_.hThread)
+            CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+        info_ = {};
+    }
+
+private:
+    HWND (*findMain_)();
+    PROCESS_INFORMATION info_{};
+};
+
+// A visible control of the window whose text is `text`, or null.
+HWND ShownChild(HWND window, const std::string& text)
+{
+    struct Search {
+        const std::string* text;
+        HWND found = nullptr;
+    } search{&text};
+    EnumChildWindows(window, [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char buffer[256] = {};
+        GetWindowTextA(child, buffer, sizeof buffer);
+        if (*s->text == buffer && IsWindowVisible(child)) {
+            s->found = child;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The note's edit box.
+std::string NoteText(HWND editor)
+{
+    HWND memo = nullptr;
+    EnumChildWindows(editor, [](HWND child, LPARAM data) -> BOOL {
+        char name[32];
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, "Edit") != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(data) = child;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&memo));
+    // Another process's edit box tells its text only when asked by message.
+    char text[256] = {};
+    SendMessageA(memo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Stands in for the agent: a window the editor finds by the agent's class and title.
+class AgentStandIn {
+public:
+    AgentStandIn()
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = AgentWindowClass;
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    }
+    ~AgentStandIn() { DestroyWindow(window_); }
+    AgentStandIn(const AgentStandIn&) = delete;
+    AgentStandIn& operator=(const AgentStandIn&) = delete;
+
+private:
+    HWND window_;
+};
+
+class EditorProgram : public ::testing::Test {
+protected:
+    AgentStage stage;
+    std::string editorExe;
+
+    void SetUp() override
+    {
+        editorExe = stage.Dir() + "lmtsedit.exe";
+        std::filesystem::copy_file(BuildFile(LMTSEDIT_EXE), editorExe);
+        std::filesystem::copy_file(BuildFile(LUMETTA_DIST_DIR "english.lng"), stage.Dir() + "english.lng");
+    }
+    // A second editor, which must end by itself.
+    void StartSecond(const std::string& arguments) const
+    {
+        Program second(editorExe, arguments, FindEditorWindow);
+        ASSERT_TRUE(second.Started());
+        EXPECT_TRUE(second.WaitForExit(15000));
+        EXPECT_EQ(second.ExitCode(), 0u);
+    }
+    static void Minimise(HWND editor)
+    {
+        PostMessageA(editor, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsIconic(editor) != FALSE; }));
+    }
+};
+
+TEST_F(EditorProgram, SecondEditorForwardsAnExistingPhotoRestoresAndEnds)
+{
+    AgentStandIn agent;
+    const std::string photo = stage.Dir() + "photo.png";
+    test::SaveImageFile(photo, 80, 60, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 80, 60, RGB(20, 90, 200)); });
+    Program first(editorExe, "", FindEditorWindow);
+    HWND editor = first.WaitForMainWindow();
+    ASSERT_TRUE(editor);
+    ASSERT_EQ(NoteText(editor), "Type your note here");
+    Minimise(editor);
+
+    // Neither a missing file nor "-edit" reaches the first editor.
+    StartSecond("-open \"" + photo + ".missing\"");
+    StartSecond("-edit " + IdA);
+    Sleep(200);
+    EXPECT_TRUE(IsIconic(editor));
+
+    StartSecond("-open \"" + photo + "\"");
+    EXPECT_FALSE(IsIconic(editor));
+    EXPECT_EQ(NoteText(editor), "");
+
+    // Without arguments the second one brings the first one back.
+    Minimise(editor);
+    StartSecond("");
+    EXPECT_FALSE(IsIconic(editor));
+    EXPECT_EQ(FindEditorWindow(), editor);
+}
+
+TEST_F(EditorProgram, EditSwitchOpensTheStoredSet)
+{
+    AgentStandIn agent;
+    stage.Store(IdA, {});
+    Program editor(editorExe, "-edit " + IdA, FindEditorWindow);
+    HWND window = editor.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(ShownChild(window, "Apply Changes"));
+    EXPECT_FALSE(ShownChild(window, "Done! Place on the Desktop"));
+}
+
+TEST_F(EditorProgram, StartsTheAgentWhenNoneRuns)
+{
+    std::filesystem::copy_file(BuildFile(LMTAGENT_EXE), stage.Dir() + "lmtagent.exe");
+    ASSERT_FALSE(FindAgentWindow());
+    Program editor(editorExe, "", FindEditorWindow);
+    ASSERT_TRUE(editor.WaitForMainWindow());
+    ASSERT_TRUE(WaitUntil([] { return FindAgentWindow() != nullptr; }));
+    DWORD process = 0;
+    GetWindowThreadProcessId(FindAgentWindow(), &process);
+    Program agent(process, FindAgentWindow);
+    EXPECT_TRUE(agent.Started());
+}
+
+TEST_F(EditorProgram, AgentCommandsMoveBetweenThePages)
+{
+    AgentStandIn agent;
+    stage.Store(IdA, {});
+    Program editor(editorExe, "", FindEditorWindow);
+    HWND window = editor.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(ShownChild(window, "Done! Place on the Desktop"));
+
+    CopyDataCommand{'E', IdA}.Send(window, nullptr);
+    EXPECT_TRUE(ShownChild(window, "Apply Changes"));
+    CopyDataCommand{'R', "-"}.Send(window, nullptr);
+    EXPECT_FALSE(ShownChild(window, "Apply Changes"));
+    EXPECT_TRUE(ShownChild(window, "Remove Photo"));
+    CopyDataCommand{'N', "-"}.Send(window, nullptr);
+    EXPECT_TRUE(ShownChild(window, "Done! Place on the Desktop"));
+    EXPECT_FALSE(ShownChild(window, "Remove Photo"));
+}
+
+} // namespace
