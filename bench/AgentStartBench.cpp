@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "agent/AgentMain.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalConsts.h"
@@ -29,39 +30,11 @@ using namespace lumetta;
 
 namespace {
 
-double NowMs()
-{
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 std::string PhotoPath(const std::string& folder, int index)
 {
     char name[32];
     std::snprintf(name, sizeof name, "photo-%02d.jpg", index);
     return folder + name;
-}
-
-// Detail everywhere, different in every file, so that neither codec nor cache has it easy.
-bool MakePhoto(const std::string& path, int seed)
-{
-    Gdiplus::Bitmap photo(6000, 4000, PixelFormat24bppRGB);
-    Gdiplus::Graphics g(&photo);
-    std::mt19937 random(static_cast<unsigned>(seed));
-    const auto channel = [&] { return static_cast<BYTE>(random() % 256); };
-    Gdiplus::LinearGradientBrush sky(Gdiplus::Point(0, 0), Gdiplus::Point(6000, 4000),
-                                     Gdiplus::Color(255, channel(), channel(), channel()),
-                                     Gdiplus::Color(255, channel(), channel(), channel()));
-    g.FillRectangle(&sky, 0, 0, 6000, 4000);
-    for (int i = 0; i < 1500; ++i) {
-        Gdiplus::SolidBrush brush(Gdiplus::Color(140, channel(), channel(), channel()));
-        g.FillEllipse(&brush, static_cast<INT>(random() % 6000) - 100, static_cast<INT>(random() % 4000) - 100,
-                      20 + static_cast<INT>(random() % 400), 20 + static_cast<INT>(random() % 400));
-    }
-    const auto encoder = ui::FindImageEncoder(L"image/jpeg");
-    return encoder && photo.Save(ui::WideFromAnsi(path).c_str(), &*encoder, nullptr) == Gdiplus::Ok;
 }
 
 int MakePhotos(const std::string& folder, int count)
@@ -73,8 +46,8 @@ int MakePhotos(const std::string& folder, int count)
         makers.emplace_back([&] {
             for (int i = next++; i <= count; i = next++) {
                 const std::string path = PhotoPath(folder, i);
-                if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES && !MakePhoto(path, i))
-                    failed = true;
+                if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+                    bench::MakePhoto(path, static_cast<unsigned>(i)); // ends the program when it cannot
             }
         });
     }
@@ -143,7 +116,7 @@ int TimeStart(const std::string& agent, const std::string& folder, int count, in
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string commandLine = "\"" + agent + "\"";
-    const double start = NowMs();
+    const double start = bench::NowMs();
     if (!CreateProcessA(agent.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
         std::fprintf(stderr, "cannot start %s\n", agent.c_str());
@@ -152,11 +125,11 @@ int TimeStart(const std::string& agent, const std::string& folder, int count, in
     double elapsed = -1;
     for (;;) {
         if (WindowsOf(process.dwProcessId).frames >= count) {
-            elapsed = NowMs() - start;
+            elapsed = bench::NowMs() - start;
             break;
         }
         // Looking costs the agent's Wine server calls too: not more often than this.
-        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0 || NowMs() - start > 600000)
+        if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0 || bench::NowMs() - start > 600000)
             break;
     }
     PROCESS_MEMORY_COUNTERS memory{};

@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalFramedPhoto.h"
@@ -20,67 +18,12 @@
 #include "ui/Bitmap.h"
 #include "ui/GdiPlus.h"
 
+#include "BenchSupport.h"
+
 using namespace lumetta;
+using namespace lumetta::bench;
 
 namespace {
-
-double NowMs()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double MedianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    work(); // warm-up: first-use costs (font cache, codecs) are not what a slider change pays
-    for (int i = 0; i < runs; ++i) {
-        const double start = NowMs();
-        work();
-        times.push_back(NowMs() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void Report(const char* name, double ms)
-{
-    std::printf("%-28s %9.1f\n", name, ms);
-    std::fflush(stdout);
-}
-
-void Save(Gdiplus::Bitmap& bitmap, const std::string& path, const wchar_t* mime)
-{
-    const auto encoder = ui::FindImageEncoder(mime);
-    if (!encoder || bitmap.Save(ui::WideFromAnsi(path).c_str(), &*encoder, nullptr) != Gdiplus::Ok) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
-}
-
-// A photo with detail everywhere, so that neither the codec nor the scaler meets flat colour.
-void MakePhoto(const std::string& path)
-{
-    Gdiplus::Bitmap photo(6000, 4000, PixelFormat24bppRGB);
-    Gdiplus::Graphics g(&photo);
-    Gdiplus::LinearGradientBrush sky(Gdiplus::Point(0, 0), Gdiplus::Point(6000, 4000), Gdiplus::Color(255, 40, 90, 160),
-                                     Gdiplus::Color(255, 230, 180, 90));
-    g.FillRectangle(&sky, 0, 0, 6000, 4000);
-    std::srand(7);
-    for (int i = 0; i < 1500; ++i) {
-        Gdiplus::SolidBrush brush(
-            Gdiplus::Color(140, std::rand() % 256, std::rand() % 256, std::rand() % 256));
-        g.FillEllipse(&brush, std::rand() % 6000 - 100, std::rand() % 4000 - 100, 20 + std::rand() % 400,
-                      20 + std::rand() % 400);
-    }
-    Save(photo, path, L"image/jpeg");
-}
 
 TFramedEffects TypicalEffects(const std::string& photoPath, bool allEffects)
 {
@@ -103,25 +46,12 @@ TFramedEffects TypicalEffects(const std::string& photoPath, bool allEffects)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: RenderBench <work folder> <frame folder> [runs]\n");
-        return 2;
-    }
-    const auto folderArg = [](std::string folder) { return folder.back() == '\\' ? folder : folder + '\\'; };
-    const std::string folder = folderArg(argv[1]);
-    FramesetDir = folderArg(argv[2]);
-    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 15;
-    const std::string photoPath = folder + "photo.jpg";
-    MakePhoto(photoPath);
-
-    TPhotoFrame frame;
-    LoadPhotoFrame(DefaultFrameName, frame);
+    const BenchSetup setup = StartBench(argc, argv, "RenderBench", 15);
+    const std::string& photoPath = setup.PhotoPath;
+    const int runs = setup.Runs;
+    const TPhotoFrame& frame = setup.Frame;
+    Gdiplus::Bitmap& frameImage = *setup.FrameImage;
     const std::wstring frameImagePath = ui::WideFromAnsi(FramesetDir + frame.Filename);
-    Gdiplus::Bitmap frameImage(frameImagePath.c_str(), FALSE);
-    if (frameImage.GetLastStatus() != Gdiplus::Ok) {
-        std::fprintf(stderr, "no frame image %s\n", (FramesetDir + frame.Filename).c_str());
-        return 1;
-    }
     const TFramedGeometry g = FramedGeometry(frameImage.GetWidth(), frameImage.GetHeight(), frame.ImageHold, 1.0);
     std::printf("geometry %s %d %d %lld %lld %lld %lld\n", frame.Filename.c_str(), frame.ImageHold.Left,
                 frame.ImageHold.Top, static_cast<long long>(g.PartWidth), static_cast<long long>(g.PartHeight),
