@@ -4,6 +4,7 @@
 
 #include "editor/EditorButtonFaces.h"
 #include "shared/GlobalConsts.h"
+#include "shared/GlobalFramedPhoto.h"
 #include "shared/GlobalFunc.h"
 #include "shared/LangUnit.h"
 #include "ui/Application.h"
@@ -250,7 +251,7 @@ int TLMTSEditorFrmBrowserWndClass::LoadCategoryFrames(int category, ui::StringLi
         if (!FileNameHasKeyword(frame.Filename))
             continue;
         // A frame whose image cannot be loaded is left out: the list offers only frames that can be drawn.
-        ui::GpBitmapPtr thumb = MakeFrameThumb(FramesetDir + frame.Filename);
+        ui::GpBitmapPtr thumb = MakeFrameThumb(frame);
         if (!thumb)
             continue;
         FrameThumbs.push_back(std::move(thumb));
@@ -260,11 +261,10 @@ int TLMTSEditorFrmBrowserWndClass::LoadCategoryFrames(int category, ui::StringLi
     return static_cast<int>(FrameThumbs.size());
 }
 
-ui::GpBitmapPtr TLMTSEditorFrmBrowserWndClass::MakeFrameThumb(const std::string& imageFile) const
+ui::GpBitmapPtr TLMTSEditorFrmBrowserWndClass::MakeFrameThumb(const TPhotoFrame& frame) const
 {
-    const std::wstring wideName = ui::WideFromAnsi(imageFile);
-    const ui::GpBitmapPtr image(Gdiplus::Bitmap::FromFile(wideName.c_str(), FALSE));
-    if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
+    const ui::GpBitmapPtr image = LoadFrameImage(frame);
+    if (!image)
         return nullptr;
     ui::GpBitmapPtr thumb(new Gdiplus::Bitmap(FrameThumbSize, FrameThumbSize, PixelFormat32bppARGB));
     if (!thumb || thumb->GetLastStatus() != Gdiplus::Ok)

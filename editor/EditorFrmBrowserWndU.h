@@ -92,7 +92,7 @@ public:
 private:
     void PaintBackground();
     // The thumbnail of one frame image, or null when the image cannot be loaded.
-    ui::GpBitmapPtr MakeFrameThumb(const std::string& imageFile) const;
+    ui::GpBitmapPtr MakeFrameThumb(const TPhotoFrame& frame) const;
 
     std::array<TEzRgnBtn*, FrameCategoryCount> categoryButtons_{};
     std::vector<std::string> keywords_;

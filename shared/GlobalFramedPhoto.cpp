@@ -1,10 +1,12 @@
 #include "shared/GlobalFramedPhoto.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalGraphics.h"
+#include "shared/GlobalImageHeader.h"
 #include "shared/LangUnit.h"
 
 namespace lumetta {
@@ -126,8 +128,8 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor)
 namespace {
 
 // Text for DrawString. GDI+ breaks lines at LF and ignores CR, so a CR LF goes over as a bare
-// LF; an empty line between two breaks carries one space, which Windows draws the same and
-// Wine's GDI+ needs in order not to drop the line.
+// LF; an empty line before a break (the first line included) carries one space, which Windows
+// draws the same and Wine's GDI+ needs in order not to drop the line.
 std::wstring DrawingText(const std::string& text)
 {
     const std::wstring wide = ui::WideFromAnsi(text);
@@ -136,7 +138,7 @@ std::wstring DrawingText(const std::string& text)
     for (std::size_t i = 0; i < wide.size(); ++i) {
         if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')
             continue;
-        if (wide[i] == L'\n' && !out.empty() && out.back() == L'\n')
+        if (wide[i] == L'\n' && (out.empty() || out.back() == L'\n'))
             out += L' ';
         out += wide[i];
     }
@@ -151,16 +153,6 @@ ui::GpBitmapPtr NewArgbBitmap(std::int64_t width, std::int64_t height)
         return nullptr;
     Gdiplus::Graphics(bitmap.get()).Clear(Gdiplus::Color(0, 0, 0, 0));
     return bitmap;
-}
-
-// The frame image at its own size, or null when it does not load.
-ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
-{
-    const std::wstring path = ui::WideFromAnsi(FramesetDir + frame.Filename);
-    ui::GpBitmapPtr image(new Gdiplus::Bitmap(path.c_str(), FALSE));
-    if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
-        return nullptr;
-    return image;
 }
 
 void ApplyEffects(ui::Bitmap& part, const TFramedEffects& effects)
@@ -271,6 +263,21 @@ ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const TFramedGeometry&
 
 } // namespace
 
+// The frame image at its own size, or null when it does not load. Its header is judged before
+// the decoder sees it, as a photo's is.
+ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
+{
+    const std::string path = FramesetDir + frame.Filename;
+    const std::optional<DeclaredSize> size = DeclaredImageFileSize(path);
+    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels))
+        return nullptr;
+    const std::wstring widePath = ui::WideFromAnsi(path);
+    ui::GpBitmapPtr image(new Gdiplus::Bitmap(widePath.c_str(), FALSE));
+    if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
+        return nullptr;
+    return image;
+}
+
 ui::GpBitmapPtr EmptyFramedPhoto()
 {
     ui::GpBitmapPtr empty = NewArgbBitmap(1, 1);
@@ -280,16 +287,19 @@ ui::GpBitmapPtr EmptyFramedPhoto()
 ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects)
 {
-    // The frame image first: without it there is no canvas and nothing to draw.
+    const double z = effects.ZoomRatio;
+    // Crop, effects and placeholder come first: the photo area needs the definition only, not
+    // the frame image.
+    const TFramedGeometry area = FramedGeometry(0, 0, frame.ImageHold, z);
+    const ui::GpBitmapPtr pic = area.HasPhotoPart() ? MakePhotoPicture(photo, clip, area, effects) : nullptr;
+
+    // Without the frame image there is no canvas and nothing to draw.
     const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
     if (!frameImage)
         return EmptyFramedPhoto();
-    const double z = effects.ZoomRatio;
     const TFramedGeometry geometry = FramedGeometry(frameImage->GetWidth(), frameImage->GetHeight(), frame.ImageHold, z);
     if (!geometry.HasCanvas())
         return EmptyFramedPhoto();
-
-    const ui::GpBitmapPtr pic = geometry.HasPhotoPart() ? MakePhotoPicture(photo, clip, geometry, effects) : nullptr;
 
     const ui::GpBitmapPtr canvas = NewArgbBitmap(geometry.CanvasWidth, geometry.CanvasHeight);
     if (!canvas)

@@ -106,6 +106,10 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor);
 ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects);
 
+// A frame's image at its own size, or null when it does not load. Its header is judged before
+// the decoder sees it, as a photo's is.
+ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame);
+
 // The stand-in result: one fully transparent pixel.
 ui::GpBitmapPtr EmptyFramedPhoto();
 

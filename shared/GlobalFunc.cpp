@@ -73,21 +73,6 @@ std::mt19937& Generator()
     return generator;
 }
 
-std::string ProgramFolder()
-{
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            std::string folder(path.data(), length);
-            return folder.substr(0, folder.find_last_of('\\') + 1);
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 // The colorization colour while desktop composition is on, else AccentColorUnset.
 COLORREF DesktopAccentColor()
 {
@@ -122,6 +107,25 @@ std::array<wchar_t, TaskDialogTextLimit + 1> TaskDialogText(const char* text)
 }
 
 } // namespace
+
+std::string ModuleFolder(HMODULE module)
+{
+    std::vector<char> path(MAX_PATH);
+    // A path that fills the buffer may have been cut: grow it and ask again, up to the longest
+    // path there can be.
+    for (; path.size() <= 65536; path.resize(path.size() * 2)) {
+        const DWORD length = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            std::string folder(path.data(), length);
+            return folder.substr(0, folder.find_last_of('\\') + 1);
+        }
+    }
+    return {};
+}
+
+std::string ProgramFolder() { return ModuleFolder(nullptr); }
 
 SystemCalls& System()
 {

@@ -14,6 +14,11 @@ namespace lumetta {
 // per program, first thing when its main window is created.
 void InitSharedGlobals();
 
+// The folder of a loaded module's file (of the running program's for ProgramFolder), with its
+// trailing backslash, whatever the length of its path; empty when it cannot be found.
+std::string ModuleFolder(HMODULE module);
+std::string ProgramFolder();
+
 // The hourglass over the whole program, and back to normal; no nesting count.
 void BeginBusyCursor();
 void EndBusyCursor();

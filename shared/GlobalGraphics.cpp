@@ -157,11 +157,29 @@ ui::GpBitmapPtr FallbackPhoto()
 
 } // namespace
 
+Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrait)
+{
+    if (!size)
+        return Gdiplus::UnknownImageFormat;
+    if (size->Width == 0 || size->Height == 0)
+        return Gdiplus::InvalidParameter;
+    // The photo's own pixels first, so that the canvas arithmetic cannot overflow.
+    if (!HasPixelsWithin(*size, MaxPaddedCanvasPixels))
+        return Gdiplus::OutOfMemory;
+    const PaddedCanvasLayout layout =
+        PaddedCanvasFor(static_cast<std::uint32_t>(size->Width), static_cast<std::uint32_t>(size->Height), portrait);
+    return layout.Width * layout.Height > MaxPaddedCanvasPixels ? Gdiplus::OutOfMemory : Gdiplus::Ok;
+}
+
 ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait)
 {
-    const std::wstring wideName = ui::WideFromAnsi(fileName);
-    ui::GpBitmapPtr image(Gdiplus::Bitmap::FromFile(wideName.c_str(), TRUE));
-    LastPhotoStatus = image ? image->GetLastStatus() : Gdiplus::OutOfMemory;
+    LastPhotoStatus = DeclaredPhotoStatus(DeclaredImageFileSize(fileName), portrait);
+    ui::GpBitmapPtr image;
+    if (LastPhotoStatus == Gdiplus::Ok) {
+        const std::wstring wideName = ui::WideFromAnsi(fileName);
+        image.reset(Gdiplus::Bitmap::FromFile(wideName.c_str(), TRUE));
+        LastPhotoStatus = image ? image->GetLastStatus() : Gdiplus::OutOfMemory;
+    }
     if (LastPhotoStatus != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
         image = FallbackPhoto();
 

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "shared/GlobalFramedPhoto.h"
+#include "shared/GlobalImageHeader.h"
 #include "ui/Bitmap.h"
 #include "ui/GdiPlus.h"
 #include "ui/StringList.h"
@@ -64,9 +66,14 @@ inline constexpr std::int64_t MaxPaddedCanvasPixels = std::int64_t{1} << 27;
 inline constexpr int FallbackPhotoWidth = 200;
 inline constexpr int FallbackPhotoHeight = 150;
 
+// Whether a photo may go to the decoder, judged by the size its header declares: Ok, or the
+// status its load fails with (UnknownImageFormat: no readable header; InvalidParameter: a side
+// of 0; OutOfMemory: a padded canvas past MaxPaddedCanvasPixels).
+Gdiplus::Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrait);
+
 // The photo centred at its natural size on a white 4:3 (landscape) or 3:4 (portrait) 24-bit canvas.
 // Never null: a photo that cannot be loaded gives the padded 200 x 150 fallback and a non-zero
-// LastPhotoStatus.
+// LastPhotoStatus. The file's header is judged first; only a photo it passes is decoded.
 ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait);
 
 // Integer rectangle of a drawing.

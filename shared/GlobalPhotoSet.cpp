@@ -98,7 +98,7 @@ std::string NumberToText(double value, char separator)
     return sign + out;
 }
 
-std::optional<double> TryTextToNumber(std::string_view text, char separator)
+std::optional<double> TryTextToNumber(std::string_view text)
 {
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -108,7 +108,7 @@ std::optional<double> TryTextToNumber(std::string_view text, char separator)
     while (end > i && IsBlank(text[end - 1]))
         --end;
 
-    // [sign] digits [separator digits] [E [sign] digits], at least one mantissa digit.
+    // [sign] digits [mark digits] [E [sign] digits], at least one mantissa digit.
     std::string normal;
     if (i < end && (text[i] == '+' || text[i] == '-')) {
         if (text[i] == '-')
@@ -118,7 +118,7 @@ std::optional<double> TryTextToNumber(std::string_view text, char separator)
     std::string whole, fraction;
     while (i < end && IsDigit(text[i]))
         whole += text[i++];
-    if (i < end && text[i] == separator) {
+    if (i < end && (text[i] == '.' || text[i] == ',')) {
         ++i;
         while (i < end && IsDigit(text[i]))
             fraction += text[i++];
@@ -150,10 +150,7 @@ std::optional<double> TryTextToNumber(std::string_view text, char separator)
     return value;
 }
 
-double TextToNumber(std::string_view text, double fallback, char separator)
-{
-    return TryTextToNumber(text, separator).value_or(fallback);
-}
+double TextToNumber(std::string_view text, double fallback) { return TryTextToNumber(text).value_or(fallback); }
 
 double ReadRegNumber(HKEY root, const std::string& keyPath, const std::string& valueName, double fallback)
 {

@@ -61,19 +61,23 @@ inline constexpr std::int32_t DefaultFontSize = 14;
 inline constexpr const char* MissingNumberText = "PARAM_NOT_FOUND";
 
 // ---- number texts ----------------------------------------------------------------------------
-// Fractions are stored as texts with the user's decimal separator. The separator is the one
-// the locale had when the program started, so that one run writes and reads one form.
+// Fractions are stored as texts with the user's decimal separator, the one the locale had when
+// the program started.
 char DecimalSeparator();
 
 // General format: at most 15 significant digits, no trailing zeros, fixed notation from 1E-5
 // up to 15 integer digits, otherwise d.dddE-x (one third is 0.333333333333333).
 std::string NumberToText(double value, char separator = DecimalSeparator());
 
-// Strict: the whole text must be a number with this separator; blanks around it are allowed.
-std::optional<double> TryTextToNumber(std::string_view text, char separator = DecimalSeparator());
+// Both readers take a point or a comma as the decimal mark, so that a number written before the
+// user changed the locale's separator still reads; the writer never writes thousands separators,
+// so neither reading is ever wrong.
+
+// Strict: the whole text must be a number; blanks around it are allowed.
+std::optional<double> TryTextToNumber(std::string_view text);
 
 // Lenient: anything that is not a number gives the fallback.
-double TextToNumber(std::string_view text, double fallback, char separator = DecimalSeparator());
+double TextToNumber(std::string_view text, double fallback);
 
 // A REG_SZ number of a key: a missing value, a missing key or an unparsable text gives the fallback.
 double ReadRegNumber(HKEY root, const std::string& keyPath, const std::string& valueName, double fallback);

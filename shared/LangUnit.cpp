@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "shared/GlobalConsts.h"
+#include "shared/GlobalFunc.h"
 #include "shared/GlobalRegistryAccess.h"
 #include "ui/IniFile.h"
 #include "ui/ListView.h"
@@ -21,15 +22,6 @@ std::string LanguageFileName()
     std::string name;
     ReadRegString(HKEY_CURRENT_USER, AppRegistryKey, "Language", name);
     return name;
-}
-
-std::string ProgramDir()
-{
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    folder.erase(folder.find_last_of('\\') + 1);
-    return folder;
 }
 
 bool FileExists(const std::string& path)
@@ -90,7 +82,7 @@ std::string ExpandLineBreaks(const std::string& text)
     return result;
 }
 
-void LoadMessages() { LoadMessagesFrom(ProgramDir()); }
+void LoadMessages() { LoadMessagesFrom(ProgramFolder()); }
 
 void LoadMessagesFrom(const std::string& programDir)
 {

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "FramedPhotoTestSupport.h"
+#include "ImageSupport.h"
 #include "shared/LangUnit.h"
 #include "ui/Error.h"
 
@@ -256,6 +258,35 @@ TEST_F(ComposeFramedPhotoTest, NotePositionsAndColour)
     }
 }
 
+TEST_F(ComposeFramedPhotoTest, EveryLineOfANoteKeepsItsPlaceEmptyOnesToo)
+{
+    // Dark notes at the top left of a white photo area; the rows that carry ink, per note.
+    const ui::GpBitmapPtr image = MakePicture(200, 150, Transparent);
+    const TPhotoFrame frame = Frame("lines.ini", *image, {0, 0, 198, 148});
+    const ui::GpBitmapPtr white = MakePhoto(200, 150, OpaqueWhite);
+    const auto inkRows = [&](const std::string& note) {
+        TFramedEffects fx;
+        fx.PhotoNotes = note;
+        fx.FontSize = 20;
+        const PixelGrid p(*Compose(*white, frame, fx));
+        std::pair<int, int> rows{1 << 20, -1};
+        for (int y = 0; y < p.Height(); ++y)
+            for (int x = 0; x < p.Width(); ++x)
+                if (p.Alpha(x, y) == 255 && p.Red(x, y) < 128) {
+                    rows.first = std::min(rows.first, y);
+                    rows.second = std::max(rows.second, y);
+                }
+        return rows;
+    };
+    const auto [top, bottom] = inkRows("X");
+    ASSERT_GE(bottom, top) << "no note drawn";
+    const int line = inkRows("X\r\nX").second - bottom; // one line further down
+    EXPECT_GT(line, 15);
+    EXPECT_EQ(inkRows("\r\nX"), std::pair(top + line, bottom + line));
+    EXPECT_EQ(inkRows("\r\n\r\nX").first, top + 2 * line);
+    EXPECT_EQ(inkRows("X\r\n\r\nX"), std::pair(top, bottom + 2 * line));
+}
+
 TEST_F(ComposeFramedPhotoTest, PhotoThatDidNotLoadShowsTheDarkPlaceholder)
 {
     Messages[17] = "No photo";
@@ -309,6 +340,14 @@ TEST_F(ComposeFramedPhotoTest, FrameImageThatDoesNotLoadGivesOneTransparentPixel
         ASSERT_EQ(out->GetHeight(), 1u);
         EXPECT_EQ(PixelGrid(*out).At(0, 0), 0u);
     }
+    // So does a frame image whose header declares more pixels than any canvas, at once.
+    folder.Write("huge.jpg", HeaderOnlyJpeg(40000, 30000));
+    const std::optional<DeclaredSize> huge = DeclaredImageFileSize(folder.Dir() + "huge.jpg");
+    ASSERT_TRUE(huge && !HasPixelsWithin(*huge, MaxPaddedCanvasPixels)); // never decode it
+    frame.Filename = "huge.jpg";
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Compose(*redPhoto, frame, TFramedEffects{})->GetWidth(), 1u);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
     // So do zooms that would give no canvas, or one no bitmap can hold.
     const TPhotoFrame small = SmallFrame();
     for (double zoom : {0.0, -1.0, 1e9}) {
@@ -329,9 +368,47 @@ TEST_F(ComposeFramedPhotoTest, EmbossOfASingleRowRaisesAndLeaksNothing)
     const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     EXPECT_THROW(ComposeFramedPhoto(*redPhoto, TPhotoClipRect{}, frame, fx), ui::GraphicsError);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    // The effects come before the frame image is loaded: without one they still run.
+    TPhotoFrame missing = frame;
+    missing.Filename = "nothing.png";
+    EXPECT_THROW(ComposeFramedPhoto(*redPhoto, TPhotoClipRect{}, missing, fx), ui::GraphicsError);
     // Without emboss the sliver renders.
     fx.Emboss = false;
     EXPECT_EQ(Compose(*redPhoto, frame, fx)->GetWidth(), 37u); // 30 x 22 (22.5 to even)
+}
+
+TEST_F(ComposeFramedPhotoTest, EachAmountChangesThePhotoAreaAsItsRoutineDoes)
+{
+    // Two colours side by side; the photo area (42 x 32 at (10, 8)) lies at (17, 23) in the result.
+    const TPhotoFrame frame = SmallFrame();
+    const ui::GpBitmapPtr photo = MakePicture(120, 90, 0xFF5A3C1E, {{60, 0, 60, 90, 0xFF3264C8}});
+    const TFramedGeometry g = FramedGeometry(60, 45, frame.ImageHold, 1);
+    const auto part = [&] {
+        return CropScalePhoto(*photo, static_cast<int>(g.PartWidth), static_cast<int>(g.PartHeight), 0, 0, 1, 1);
+    };
+    const PixelGrid plain(*Compose(*photo, frame, TFramedEffects{}));
+    const auto unchanged = part();
+    const auto rgb = [](const PixelGrid& p, int x, int y) { return RGB(p.Red(x, y), p.Green(x, y), p.Blue(x, y)); };
+    struct Case {
+        std::int32_t TFramedEffects::*Amount;
+        void (*Apply)(ui::Bitmap&, std::int32_t);
+        std::int32_t Value;
+    };
+    for (const Case& c : {Case{&TFramedEffects::Brightness, ApplyBrightness, 100},
+                          Case{&TFramedEffects::Contrast, ApplyContrast, 150},
+                          Case{&TFramedEffects::Saturation, ApplySaturation, -200}}) {
+        TFramedEffects fx;
+        fx.*c.Amount = c.Value;
+        const PixelGrid p(*Compose(*photo, frame, fx));
+        const auto expected = part();
+        c.Apply(*expected, c.Value);
+        for (auto [x, y] : {std::pair{8, 15}, {32, 15}}) {
+            const COLORREF want = PixelOf(*expected, x, y);
+            EXPECT_NE(want, PixelOf(*unchanged, x, y)) << c.Value;
+            EXPECT_EQ(rgb(plain, 17 + x, 23 + y), PixelOf(*unchanged, x, y)) << c.Value;
+            EXPECT_EQ(rgb(p, 17 + x, 23 + y), want) << c.Value << " at " << x;
+        }
+    }
 }
 
 TEST_F(ComposeFramedPhotoTest, EffectsChangeThePhotoAreaOnly)

@@ -33,23 +33,23 @@ TEST(NumberText, GeneralFormatWithFifteenDigits)
     EXPECT_EQ(NumberToText(0.0000012, ','), "1,2E-6");
 }
 
-TEST(NumberText, ReadBackLenientlyWithTheSameSeparator)
+TEST(NumberText, ReadBackWithEitherDecimalMark)
 {
-    EXPECT_EQ(TextToNumber("0.5", 9, '.'), 0.5);
-    EXPECT_EQ(TextToNumber("  -1.25 \t", 9, '.'), -1.25);
-    EXPECT_EQ(TextToNumber("+2", 9, '.'), 2);
-    EXPECT_EQ(TextToNumber(".5", 9, '.'), 0.5);
-    EXPECT_EQ(TextToNumber("5.", 9, '.'), 5);
-    EXPECT_EQ(TextToNumber("1.2E-6", 9, '.'), 1.2e-6);
-    EXPECT_EQ(TextToNumber("3e2", 9, '.'), 300);
-    EXPECT_EQ(TextToNumber("0,75", 9, ','), 0.75);
-    for (const char* bad : {"", "   ", "ERR", "0,75", "1.2.3", "1e", "1e+", "-", ".", "1 2", "0x10", "INF", "NAN",
-                            "1e999", "PARAM_NOT_FOUND", "1,000.5"}) {
-        EXPECT_EQ(TextToNumber(bad, 9, '.'), 9) << bad;
-        EXPECT_FALSE(TryTextToNumber(bad, '.').has_value()) << bad;
+    EXPECT_EQ(TextToNumber("0.5", 9), 0.5);
+    EXPECT_EQ(TextToNumber("  -1.25 \t", 9), -1.25);
+    EXPECT_EQ(TextToNumber("+2", 9), 2);
+    EXPECT_EQ(TextToNumber(".5", 9), 0.5);
+    EXPECT_EQ(TextToNumber("5.", 9), 5);
+    EXPECT_EQ(TextToNumber("1.2E-6", 9), 1.2e-6);
+    EXPECT_EQ(TextToNumber("3e2", 9), 300);
+    EXPECT_EQ(TextToNumber("0,75", 9), 0.75);
+    EXPECT_EQ(TextToNumber("1,2E-6", 9), 1.2e-6);
+    EXPECT_EQ(TryTextToNumber(",5"), 0.5);
+    for (const char* bad : {"", "   ", "ERR", "1.2.3", "1,2,3", "1e", "1e+", "-", ".", ",", "1 2", "0x10", "INF",
+                            "NAN", "1e999", "PARAM_NOT_FOUND", "1,000.5", "1.000,5"}) {
+        EXPECT_EQ(TextToNumber(bad, 9), 9) << bad;
+        EXPECT_FALSE(TryTextToNumber(bad).has_value()) << bad;
     }
-    // A point where the separator is a comma does not parse either.
-    EXPECT_EQ(TextToNumber("0.75", 1, ','), 1);
 }
 
 TEST(NumberText, EveryZoomStepRoundTripsUnderEitherSeparator)
@@ -57,7 +57,7 @@ TEST(NumberText, EveryZoomStepRoundTripsUnderEitherSeparator)
     for (char separator : {'.', ','}) {
         for (int position = 5; position <= 30; ++position) {
             const double zoom = (35 - position) / 15.0;
-            const double back = TextToNumber(NumberToText(zoom, separator), -1, separator);
+            const double back = TextToNumber(NumberToText(zoom, separator), -1);
             EXPECT_NEAR(back, zoom, 1e-14) << position;
             // The editor's slider comes back to the same position.
             EXPECT_EQ(static_cast<int>(std::nearbyint(35 - back * 15)), position);
@@ -180,10 +180,6 @@ TEST_F(PhotoSetRecord, UnparsableAndEmptyNumbersTakeTheirDefaults)
     EXPECT_EQ(set.Clip.W, 1);
     EXPECT_EQ(set.Effects.FontFace, "Arial");
     EXPECT_EQ(set.Effects.FontSize, 14);
-    // The separator of another locale does not parse.
-    const char other = DecimalSeparator() == '.' ? ',' : '.';
-    Text(PhotoSetValue::ZoomRatio, std::string("0") + other + "5");
-    EXPECT_EQ(ReadRegNumber(HKEY_CURRENT_USER, key, PhotoSetValue::ZoomRatio, 1), 1);
 }
 
 TEST(PhotoSetFrame, EmptyOrMissingFrameFallsBackToTheDefault)
@@ -280,6 +276,23 @@ TEST_F(RenderStoredSet, MissingFrameAndUnparsableZoomFallBack)
     EXPECT_EQ(RenderPhotoSet(id)->GetWidth(), 100u); // frame2.ini, 80 x 60 at zoom 1
     Text(PhotoSetValue::Frame, "mine.ini");
     EXPECT_EQ(RenderPhotoSet(id)->GetWidth(), 75u);
+}
+
+TEST_F(RenderStoredSet, ASetWrittenUnderACommaRendersAsUnderAPoint)
+{
+    Text(PhotoSetValue::PhotoFile, photoPath);
+    Text(PhotoSetValue::Frame, "mine.ini");
+    const auto storeAndRender = [&](char separator) {
+        Text(PhotoSetValue::ClipX, NumberToText(0.5, separator));
+        Text(PhotoSetValue::ClipW, NumberToText(0.5, separator));
+        Text(PhotoSetValue::ZoomRatio, NumberToText(20.0 / 15, separator)); // "1,33333333333333"
+        return RenderPhotoSet(id);
+    };
+    const ui::GpBitmapPtr comma = storeAndRender(',');
+    EXPECT_EQ(ReadPhotoSetSettings(id).Clip.X, 0.5);
+    EXPECT_EQ(comma->GetWidth(), 100u); // 60 x 45 at zoom 4/3: S = 100
+    const ui::GpBitmapPtr point = storeAndRender('.');
+    EXPECT_TRUE(SamePixels(*comma, *point));
 }
 
 TEST_F(RenderStoredSet, VanishedSetRendersTheDefaultFrameWithThePlaceholder)

@@ -44,6 +44,14 @@ COLORREF PixelOf(const ui::Bitmap& bitmap, int x, int y)
     return RGB(p[2], p[1], p[0]);
 }
 
+std::string HeaderOnlyJpeg(std::uint16_t width, std::uint16_t height)
+{
+    const auto bigEndian = [](std::uint16_t v) { return std::string{static_cast<char>(v >> 8), static_cast<char>(v)}; };
+    const std::string start("\xFF\xD8\xFF\xE0\0\x10JFIF\0\1\1\0\0\1\0\1\0\0", 20);
+    const std::string components("\3\1\x22\0\2\x11\1\3\x11\1\xFF\xD9", 12);
+    return start + "\xFF\xC0" + bigEndian(17) + '\x08' + bigEndian(height) + bigEndian(width) + components;
+}
+
 bool Near(COLORREF a, COLORREF b, int tolerance)
 {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&

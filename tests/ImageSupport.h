@@ -23,6 +23,10 @@ void FillArea(Gdiplus::Graphics& graphics, int x, int y, int width, int height, 
 COLORREF PixelOf(Gdiplus::Bitmap& bitmap, int x, int y);
 COLORREF PixelOf(const ui::Bitmap& bitmap, int x, int y);
 
+// A JPEG of nothing but the headers that declare width x height: harmless to read, ruinous to
+// decode when the size is absurd.
+std::string HeaderOnlyJpeg(std::uint16_t width, std::uint16_t height);
+
 // Colours within tolerance per channel (interpolation may blur an edge by a step).
 bool Near(COLORREF a, COLORREF b, int tolerance = 2);
 

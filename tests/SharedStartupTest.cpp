@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <regex>
 #include <set>
 
@@ -22,7 +23,7 @@ constexpr const char* DwmKey = "Software\\Microsoft\\Windows\\DWM";
 constexpr std::int32_t Colorization = static_cast<std::int32_t>(0xC41E90FFu);
 constexpr COLORREF ColorizationRgb = RGB(0x1E, 0x90, 0xFF);
 
-std::string ProgramFolder()
+std::string OwnFolder()
 {
     char path[MAX_PATH];
     const std::string file(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
@@ -59,7 +60,7 @@ TEST(SmallServices, XorTextRoundTripsAndPhotoTitleIsEmpty)
     EXPECT_EQ(XorText("AbA", 'A'), std::string("\0#\0", 3));
 
     EXPECT_EQ(GetPhotoTitle(""), "");
-    EXPECT_EQ(GetPhotoTitle(ProgramFolder() + "SharedStartupTest.exe"), ""); // an existing file too
+    EXPECT_EQ(GetPhotoTitle(OwnFolder() + "SharedStartupTest.exe"), ""); // an existing file too
 }
 
 TEST(PhotoSetId, GuidsInRegistryFormat)
@@ -146,14 +147,30 @@ TEST_F(SharedStartup, FoldersFallBackToTheProgramFolder)
 {
     SetInstallDir("");
     InitSharedGlobals();
-    EXPECT_EQ(InstallDir, ProgramFolder());
+    EXPECT_EQ(InstallDir, OwnFolder());
     EXPECT_EQ(InstallDir.back(), '\\');
-    EXPECT_EQ(FramesetDir, ProgramFolder() + "Frameset\\");
+    EXPECT_EQ(FramesetDir, OwnFolder() + "Frameset\\");
 
     RegDeleteTreeA(HKEY_CURRENT_USER, AppRegistryKey);
     RegDeleteKeyA(HKEY_CURRENT_USER, AppRegistryKey);
     InitSharedGlobals();
-    EXPECT_EQ(InstallDir, ProgramFolder());
+    EXPECT_EQ(InstallDir, OwnFolder());
+}
+
+TEST(ProgramFolder, AModuleWithAPathPastMaxPathGivesItsWholeFolder)
+{
+    // A copy of this program, loaded as a module from a folder whose path is longer than MAX_PATH.
+    lumetta::test::TempFolder folder;
+    const std::filesystem::path deep = folder.Path() / std::string(120, 'a') / std::string(120, 'b');
+    std::filesystem::create_directories(deep);
+    std::filesystem::copy_file(OwnFolder() + "SharedStartupTest.exe", deep / "copy.exe");
+    const std::string expected = deep.string() + "\\";
+    ASSERT_GT(expected.size(), static_cast<std::size_t>(MAX_PATH));
+    const HMODULE module = LoadLibraryExW((deep / "copy.exe").c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+    ASSERT_TRUE(module) << GetLastError();
+    EXPECT_EQ(ModuleFolder(module), expected);
+    FreeLibrary(module);
+    EXPECT_EQ(ProgramFolder(), OwnFolder());
 }
 
 TEST_F(SharedStartup, HandCursorInSlotOne)
