@@ -108,7 +108,9 @@ void TLMTAgentWndClass::OpenStoredFrameWindows(const ui::StringList& ids)
     for (int i = 0; i < ids.Count(); ++i) {
         if (!WantsFrameWindow(ids[i]))
             continue;
-        pool.Add([set = ReadPhotoSetSettings(ids[i])] { return RenderPhotoSet(set); });
+        TPhotoSetSettings set = ReadPhotoSetSettings(ids[i]);
+        const std::uint64_t peak = PhotoSetRenderPeak(set);
+        pool.Add([set = std::move(set)] { return RenderPhotoSet(set); }, peak);
         rendering.push_back(ids[i]);
     }
     for (const std::string& id : rendering) {

@@ -3,10 +3,14 @@
 #include <objbase.h>
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
+#include "shared/GlobalConsts.h"
 #include "shared/GlobalGraphics.h"
+#include "shared/GlobalImageHeader.h"
+#include "shared/GlobalPhotoSet.h"
 
 namespace lumetta {
 
@@ -78,6 +82,17 @@ std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool po
     if (canvas > MaxPaddedCanvasPixels)
         return MinimumRenderPeakBytes;
     return std::max(MinimumRenderPeakBytes, PhotoRenderPeakBytes * static_cast<std::uint64_t>(canvas) / measuredCanvas);
+}
+
+std::uint64_t PhotoSetRenderPeak(const TPhotoSetSettings& set)
+{
+    const std::optional<DeclaredSize> size = DeclaredImageFileSize(set.Effects.PhotoFile);
+    if (!size || size->Width > UINT32_MAX || size->Height > UINT32_MAX)
+        return MinimumRenderPeakBytes;
+    TPhotoFrame frame;
+    LoadPhotoFrame(ResolveFrameName(set.Frame, FramesetDir), frame);
+    return PhotoRenderPeak(static_cast<std::uint32_t>(size->Width), static_cast<std::uint32_t>(size->Height),
+                           frame.Orientation);
 }
 
 TPhotoSetRenderPool::TPhotoSetRenderPool(unsigned workers, std::uint64_t memoryBudget)

@@ -43,6 +43,11 @@ std::uint64_t MachineRenderMemoryBudget();
 inline constexpr std::uint64_t MinimumRenderPeakBytes = 16 * MiB;
 std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool portrait);
 
+struct TPhotoSetSettings;
+// The peak of rendering a stored set, judged before any decoding by the size its photo file
+// declares and its frame's orientation: the floor for a photo that is refused before decoding.
+std::uint64_t PhotoSetRenderPeak(const TPhotoSetSettings& set);
+
 // One set's picture as its worker left it.
 struct TRenderedPhotoSet {
     ui::GpBitmapPtr Image;                     // null when the render raised

@@ -9,7 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include "FramedPhotoTestSupport.h"
+#include "ImageSupport.h"
 #include "shared/GlobalGraphics.h"
+#include "shared/GlobalPhotoSet.h"
 
 using namespace lumetta;
 
@@ -44,6 +47,26 @@ TEST(StartRenders, PeakFollowsThePaddedCanvas)
     EXPECT_EQ(PhotoRenderPeak(100000, 100000, false), MinimumRenderPeakBytes);
     EXPECT_EQ(PhotoRenderPeak(1, 120000000, false), MinimumRenderPeakBytes);
     EXPECT_EQ(PhotoRenderPeak(UINT32_MAX, UINT32_MAX, true), MinimumRenderPeakBytes);
+}
+
+TEST(StartRenders, StoredSetPeakFromThePhotoHeaderAndTheFrame)
+{
+    const test::TempFolder folder;
+    const test::FramesetDirOverride frames(folder.Dir());
+    const ui::GpBitmapPtr frameImage = test::MakePicture(100, 100, test::OpaqueWhite);
+    test::WriteFrame(folder, "wide.ini", *frameImage, {10, 10, 90, 90}, {}, true);
+    test::WriteFrame(folder, "tall.ini", *frameImage, {10, 10, 90, 90}, {}, false);
+    const std::string photo = folder.Dir() + "photo.jpg";
+    test::SaveImageFile(photo, 6000, 4000, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 6000, 4000, 0x00C87850); },
+                        L"image/jpeg");
+    TPhotoSetSettings set;
+    set.Effects.PhotoFile = photo;
+    set.Frame = "wide.ini";
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes);
+    set.Frame = "tall.ini";
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes * 48 / 27);
+    set.Effects.PhotoFile = folder.Dir() + "missing.jpg";
+    EXPECT_EQ(PhotoSetRenderPeak(set), MinimumRenderPeakBytes);
 }
 
 // Renders that take a while and count how many run at once.
