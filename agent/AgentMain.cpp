@@ -170,15 +170,11 @@ void TLMTAgentWndClass::OpenRenderedFrameWindow(const std::string& id, Gdiplus::
     // A window that fails to be set up stays listed, so that a later "U" or "H" frees it.
     try {
         window->PhotoSetId = id;
-        HWND handle = window->Handle();
-        SetWindowLongA(handle, GWL_EXSTYLE,
-                       GetWindowLongA(handle, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
         const INT width = static_cast<INT>(image.GetWidth());
         const INT height = static_cast<INT>(image.GetHeight());
-        window->SetHeight(height);
-        window->SetWidth(width);
         window->FrameImage.reset(image.Clone(0, 0, width, height, PixelFormat32bppARGB));
-        if (!window->FrameImage || window->FrameImage->GetLastStatus() != Gdiplus::Ok) {
+        if (!window->FrameImage || window->FrameImage->GetLastStatus() != Gdiplus::Ok ||
+            !window->SetLayerImage(*window->FrameImage)) {
             window->FrameImage.reset();
             return;
         }
@@ -188,7 +184,7 @@ void TLMTAgentWndClass::OpenRenderedFrameWindow(const std::string& id, Gdiplus::
         window->SetLeft(x);
         window->SetTop(y);
         ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Transparency, transparency);
-        window->ApplyAlpha(OpacityAlpha(transparency));
+        window->SetLayerAlpha(OpacityAlpha(transparency));
         window->Show();
     } catch (...) {
     }

@@ -188,32 +188,18 @@ void SetScreenCursor(ui::CursorId cursor)
 
 } // namespace
 
-void UpdateLayeredFrame(HWND window, Gdiplus::Bitmap& image, const RECT& bounds, BYTE alpha)
-{
-    ui::WindowDC screen(nullptr);
-    ui::MemoryDC memory(CreateCompatibleDC(screen.Get()));
-    HBITMAP converted = nullptr;
-    image.GetHBITMAP(Gdiplus::Color(0, 0, 0, 0), &converted);
-    ui::BitmapHandle bitmap(converted);
-    if (!memory || !bitmap)
-        return;
-    ui::SelectObjectScope selected(memory.Get(), bitmap.Get());
-    POINT destination{bounds.left, bounds.top};
-    SIZE size{bounds.right - bounds.left, bounds.bottom - bounds.top};
-    POINT source{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    UpdateLayeredWindow(window, screen.Get(), &destination, &size, memory.Get(), &source, 0, &blend, ULW_ALPHA);
-}
-
 TLMTWndClass::TLMTWndClass(ui::Component* owner)
-    : ui::Form(owner, ui::FormArgs{.className = "TLMTWndClass",
-                                   .clientWidth = 104,
-                                   .clientHeight = 117,
-                                   .borderStyle = ui::BorderStyle::None,
-                                   .borderIcons = ui::biSystemMenu,
-                                   .color = ui::clBtnFace,
-                                   .font = ui::FontArgs{"MS Sans Serif", -11}})
+    : ui::LayeredForm(owner, ui::FormArgs{.className = "TLMTWndClass",
+                                          .clientWidth = 104,
+                                          .clientHeight = 117,
+                                          .borderStyle = ui::BorderStyle::None,
+                                          .borderIcons = ui::biSystemMenu,
+                                          .color = ui::clBtnFace,
+                                          .font = ui::FontArgs{"MS Sans Serif", -11},
+                                          .toolWindow = true})
 {
+    // Owned by the desktop: no taskbar button, and not hidden with the application window.
+    SetOwnerWindow(GetDesktopWindow());
     using Item = ui::MenuItem::Args;
     pmMain = Add<ui::PopupMenu>(ui::PopupMenu::Args{"pmMain"});
     ui::MenuItem* root = pmMain->Items();
@@ -283,14 +269,6 @@ TLMTWndClass::TLMTWndClass(ui::Component* owner)
 
 TLMTWndClass::~TLMTWndClass() = default;
 
-void TLMTWndClass::ApplyWindowStyle(ui::CreateParams& params)
-{
-    ui::Form::ApplyWindowStyle(params);
-    params.exStyle |= WS_EX_TOOLWINDOW;
-    // Owned by the desktop: no taskbar button, and not hidden with the application window.
-    params.parent = GetDesktopWindow();
-}
-
 std::int32_t TLMTWndClass::ReadValue(const char* name) const
 {
     std::int32_t value = 0;
@@ -332,8 +310,7 @@ void TLMTWndClass::FormShow(ui::Component&)
 
     const bool onTop = ReadValue(PhotoSetValue::OnTop) == 1;
     miOnTop->SetChecked(onTop);
-    if (onTop)
-        SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetStayOnTop(onTop);
 
     miTransparency->Items(OpacityItemIndex(ReadValue(PhotoSetValue::Transparency))).SetChecked(true);
     miFade->SetChecked(ReadValue(PhotoSetValue::FadeIn) == 1);
@@ -345,21 +322,14 @@ void TLMTWndClass::FormDestroy(ui::Component&)
     FrameImage.reset();
 }
 
-void TLMTWndClass::ApplyAlpha(BYTE alpha)
-{
-    if (!FrameImage || !HandleAllocated())
-        return;
-    UpdateLayeredFrame(Handle(), *FrameImage, RECT{Left(), Top(), Left() + Width(), Top() + Height()}, alpha);
-}
-
 void TLMTWndClass::AnimateFade(const FadeAlphas& alphas)
 {
     // The fade blocks the GUI thread on purpose: no command runs in the middle of it.
     for (std::size_t i = 0; i + 1 < alphas.size(); ++i) {
-        ApplyAlpha(alphas[i]);
+        SetLayerAlpha(alphas[i]);
         Sleep(FadeStepDelay);
     }
-    ApplyAlpha(alphas.back());
+    SetLayerAlpha(alphas.back());
 }
 
 void TLMTWndClass::AnimateFadeIn()
@@ -440,7 +410,7 @@ void TLMTWndClass::miOnTopClick(ui::Component&)
     const bool onTop = !miOnTop->Checked();
     miOnTop->SetChecked(onTop);
     WriteValue(PhotoSetValue::OnTop, onTop ? 1 : 0);
-    SetWindowPos(Handle(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetStayOnTop(onTop);
 }
 
 void TLMTWndClass::miFadeClick(ui::Component&)
@@ -463,7 +433,7 @@ void TLMTWndClass::miTransparencyChanged(ui::Component& sender)
     item.SetChecked(true);
     const std::int32_t opacity = OpacityOfItem(index);
     WriteValue(PhotoSetValue::Transparency, opacity);
-    ApplyAlpha(OpacityAlpha(opacity));
+    SetLayerAlpha(OpacityAlpha(opacity));
 }
 
 void TLMTWndClass::RequestEditor(char letter)

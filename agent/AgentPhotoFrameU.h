@@ -9,8 +9,8 @@
 
 #include "agent/ThdTimer.h"
 #include "ui/Dialogs.h"
-#include "ui/Form.h"
 #include "ui/GdiPlus.h"
+#include "ui/LayeredForm.h"
 #include "ui/Menu.h"
 
 namespace lumetta {
@@ -58,11 +58,7 @@ bool SaveFrameAsJpeg(Gdiplus::Bitmap& frameImage, const std::string& photoSetId,
 
 // ---- The window ------------------------------------------------------------------------------
 
-// Draws `image` as the whole look of the layered `window` at `bounds`, scaled by the constant
-// `alpha`. Every GDI object it makes is gone when it returns.
-void UpdateLayeredFrame(HWND window, Gdiplus::Bitmap& image, const RECT& bounds, BYTE alpha);
-
-class TLMTWndClass : public ui::Form {
+class TLMTWndClass : public ui::LayeredForm {
 public:
     explicit TLMTWndClass(ui::Component* owner = nullptr);
     ~TLMTWndClass() override;
@@ -98,7 +94,7 @@ public:
     ui::MenuItem* N7;
     ui::SaveDialog* SaveDialog;
 
-    ui::GpBitmapPtr FrameImage; // the composed frame, 32-bit ARGB
+    ui::GpBitmapPtr FrameImage; // the composed frame, 32-bit ARGB, as the window shows it
     std::string PhotoSetId;
     std::string PhotoSetKey;
     std::int32_t DragOriginX = 0;
@@ -107,8 +103,6 @@ public:
     bool LockedFlag = false;
     bool Hovering = false;
 
-    // Redraws the window from FrameImage with the constant alpha.
-    void ApplyAlpha(BYTE alpha);
     void AnimateFadeIn();
     void AnimateFadeOut();
 
@@ -129,9 +123,6 @@ public:
     void miRemoveClick(ui::Component& sender);
     void miHideClick(ui::Component& sender);
     void miCloseAllClick(ui::Component& sender);
-
-protected:
-    void ApplyWindowStyle(ui::CreateParams& params) override;
 
 private:
     std::int32_t ReadValue(const char* name) const;

@@ -228,8 +228,8 @@ void TEzRgnBtn::HandleMouseEnter(ui::Message& message)
         return;
     hover_ = true;
     RepaintNow();
-    if (OnMouseEnter)
-        OnMouseEnter(message);
+    if (OnMouseEnterMsg)
+        OnMouseEnterMsg(message);
     UpdateRepeatTimer();
 }
 
@@ -238,8 +238,8 @@ void TEzRgnBtn::HandleMouseLeave(ui::Message& message)
     ui::CustomControl::WndProc(message);
     hover_ = false;
     RepaintNow();
-    if (OnMouseLeave)
-        OnMouseLeave(message);
+    if (OnMouseLeaveMsg)
+        OnMouseLeaveMsg(message);
     UpdateRepeatTimer();
 }
 
@@ -249,8 +249,8 @@ void TEzRgnBtn::HandleLButtonDown(ui::Message& message)
     ui::CustomControl::WndProc(message);
     pressed_ = true;
     RepaintNow();
-    if (OnMouseDown)
-        OnMouseDown(message);
+    if (OnMouseDownMsg)
+        OnMouseDownMsg(message);
     UpdateRepeatTimer();
 }
 
@@ -260,8 +260,8 @@ void TEzRgnBtn::HandleLButtonUp(ui::Message& message)
     ui::CustomControl::WndProc(message);
     pressed_ = false;
     RepaintNow();
-    if (OnMouseUp)
-        OnMouseUp(message);
+    if (OnMouseUpMsg)
+        OnMouseUpMsg(message);
     UpdateRepeatTimer();
 }
 

@@ -46,7 +46,7 @@ public:
 
     // The button's own flag; the window itself stays enabled and keeps the mouse. A button
     // that is not Enabled shows its disabled picture and passes no click on.
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const override { return enabled_; }
     void SetEnabled(bool value) override;
     bool Disabled() const { return !enabled_; }
 
@@ -86,11 +86,12 @@ public:
     bool Hover() const { return hover_; }
     bool Pressed() const { return pressed_; }
 
-    // The button's own mouse events; they stand in for the control's events of these names.
-    TOnMouseEvent OnMouseDown;
-    TOnMouseEvent OnMouseEnter;
-    TOnMouseEvent OnMouseLeave;
-    TOnMouseEvent OnMouseUp;
+    // The button's own mouse events, with the message that caused them; the control's
+    // OnMouseDown... fire as well.
+    TOnMouseEvent OnMouseDownMsg;
+    TOnMouseEvent OnMouseEnterMsg;
+    TOnMouseEvent OnMouseLeaveMsg;
+    TOnMouseEvent OnMouseUpMsg;
 
     // The click dispatch: OnClick only while the own Enabled is set.
     void Click() override { ClickIfEnabled(); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Form.h"
+#include "ui/ListOrder.h"
 
 namespace lumetta {
 
@@ -27,55 +28,10 @@ ui::ControlArgs PageControlArgs(ui::ControlArgs args)
     return args;
 }
 
-// The control of the form that has the keyboard focus (the inner window of a system control
-// counts as the control), or null when the focus is elsewhere.
-ui::Window* FocusedControl(const ui::Form& form)
-{
-    for (HWND window = GetFocus(); window; window = GetAncestor(window, GA_PARENT))
-        if (ui::Window* control = ui::Window::FromHandle(window))
-            return control->ParentForm() == &form ? control : nullptr;
-    return nullptr;
-}
-
 bool Contains(const ui::Window& container, const ui::Window* control)
 {
     return control &&
            (control == &container || (container.Handle() && control->Handle() && IsChild(container.Handle(), control->Handle())));
-}
-
-// Visible and enabled up to the form.
-bool CanFocus(const ui::Control& control)
-{
-    for (const ui::Control* c = &control; c; c = c->Parent())
-        if (!c->Visible() || !c->Enabled())
-            return false;
-    return true;
-}
-
-// The first windowed control inside the container, in tab order (creation order, depth first),
-// that can take the focus; with tabStopOnly, only tab stops count.
-ui::Window* FirstFocusable(const ui::Window& container, bool tabStopOnly)
-{
-    for (int i = 0; i < container.ControlCount(); ++i) {
-        auto* window = dynamic_cast<ui::Window*>(&container.Controls(i));
-        if (!window || !window->HandleAllocated())
-            continue;
-        const bool tabStop = (GetWindowLongA(window->Handle(), GWL_STYLE) & WS_TABSTOP) != 0;
-        if (CanFocus(*window) && (tabStop || !tabStopOnly))
-            return window;
-        if (ui::Window* inner = FirstFocusable(*window, tabStopOnly))
-            return inner;
-    }
-    return nullptr;
-}
-
-void SelectFirst(const ui::Window& container)
-{
-    ui::Window* first = FirstFocusable(container, true);
-    if (!first)
-        first = FirstFocusable(container, false);
-    if (first)
-        first->SetFocus();
 }
 
 } // namespace
@@ -122,25 +78,22 @@ void TNewNotebook::SetActivePage(TNewNotebookPage* page)
         return;
     TNewNotebookPage* old = activePage_;
     ui::Form* form = ParentForm();
+    auto active = [form] { return form ? form->ActiveControl() : nullptr; };
     // The focus leaves the old page's controls first, so it never rests on a hidden one.
-    if (form && old && Contains(*old, FocusedControl(*form)))
-        old->SetFocus();
+    if (old && Contains(*old, active()))
+        form->SetActiveControl(old);
     if (page) {
         if (page->HandleAllocated())
             SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         page->SetVisible(true);
-        if (form && old && FocusedControl(*form) == old) {
-            if (CanFocus(*page))
-                page->SetFocus();
-            else
-                SetFocus();
-        }
+        if (old && active() == old)
+            form->SetActiveControl(page->CanFocus() ? static_cast<ui::Window*>(page) : this);
     }
     if (old)
         old->SetVisible(false);
     activePage_ = page;
-    if (form && page && FocusedControl(*form) == page)
-        SelectFirst(*page);
+    if (page && active() == page)
+        page->SelectFirst();
 }
 
 void TNewNotebook::ActivateOnShow(ui::Control& control)
@@ -177,22 +130,12 @@ void TNewNotebookPage::SetNotebook(TNewNotebook* notebook)
         notebook->InsertPage(this);
 }
 
-int TNewNotebookPage::PageIndex() const
-{
-    if (!notebook_)
-        return -1;
-    const auto& pages = notebook_->pages_;
-    return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
-}
+int TNewNotebookPage::PageIndex() const { return notebook_ ? ui::IndexIn<TNewNotebookPage>(notebook_->pages_, this) : -1; }
 
 void TNewNotebookPage::SetPageIndex(int value)
 {
-    if (!notebook_)
-        return;
-    auto& pages = notebook_->pages_;
-    value = std::max(std::min(value, static_cast<int>(pages.size()) - 1), 0);
-    pages.erase(pages.begin() + PageIndex());
-    pages.insert(pages.begin() + value, this);
+    if (notebook_)
+        ui::MoveInList<TNewNotebookPage>(notebook_->pages_, this, value);
 }
 
 } // namespace lumetta

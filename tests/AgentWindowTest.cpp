@@ -189,6 +189,8 @@ TEST_F(AgentWindow, CommandsOpenCloseAndReopenByCaseInsensitiveId)
     ASSERT_EQ(FrameWindows->Count(), 1);
     TLMTWndClass* first = Frame(IdA);
     ASSERT_TRUE(first);
+    // The new object may well take the freed one's address; its window is new all the same.
+    const HWND firstWindow = first->Handle();
 
     Send('S', IdA);                          // already open
     EXPECT_EQ(Frame(IdA), first);
@@ -204,7 +206,7 @@ TEST_F(AgentWindow, CommandsOpenCloseAndReopenByCaseInsensitiveId)
     Send('U', IdA);
     TLMTWndClass* second = Frame(IdA);
     ASSERT_TRUE(second);
-    EXPECT_NE(second, first);
+    EXPECT_NE(second->Handle(), firstWindow);
     EXPECT_EQ(second->Left(), 300);
     EXPECT_EQ(FrameWindows->Count(), 1);
 

@@ -118,10 +118,10 @@ TEST_F(EzRgnBtnTest, PicturesFollowHoverPressAndTheOwnEnabledFlag)
     GiveFourPictures(*button);
     std::vector<std::string> events;
     int clicks = 0;
-    button->OnMouseEnter = [&](ui::Message& m) { events.push_back(m.msg == ui::CM_MOUSEENTER ? "enter" : "?"); };
-    button->OnMouseLeave = [&](ui::Message& m) { events.push_back(m.msg == ui::CM_MOUSELEAVE ? "leave" : "?"); };
-    button->OnMouseDown = [&](ui::Message& m) { events.push_back(m.msg == WM_LBUTTONDOWN ? "down" : "?"); };
-    button->OnMouseUp = [&](ui::Message& m) { events.push_back(m.msg == WM_LBUTTONUP ? "up" : "?"); };
+    button->OnMouseEnterMsg = [&](ui::Message& m) { events.push_back(m.msg == ui::CM_MOUSEENTER ? "enter" : "?"); };
+    button->OnMouseLeaveMsg = [&](ui::Message& m) { events.push_back(m.msg == ui::CM_MOUSELEAVE ? "leave" : "?"); };
+    button->OnMouseDownMsg = [&](ui::Message& m) { events.push_back(m.msg == WM_LBUTTONDOWN ? "down" : "?"); };
+    button->OnMouseUpMsg = [&](ui::Message& m) { events.push_back(m.msg == WM_LBUTTONUP ? "up" : "?"); };
     button->OnClick = [&](ui::Component& sender) { clicks += &sender == button ? 1 : 100; };
 
     EXPECT_EQ(button->Width(), 40);
@@ -143,7 +143,8 @@ TEST_F(EzRgnBtnTest, PicturesFollowHoverPressAndTheOwnEnabledFlag)
     // Disabled: the window keeps the mouse and the events, the look stays, no click passes.
     events.clear();
     button->SetEnabled(false);
-    EXPECT_FALSE(button->Enabled());
+    EXPECT_FALSE(static_cast<const ui::Control&>(*button).Enabled()) << "through the base as well";
+    EXPECT_FALSE(button->CanFocus());
     EXPECT_TRUE(button->Disabled());
     EXPECT_TRUE(IsWindowEnabled(button->Handle()));
     EXPECT_EQ(button->Width(), 43);
@@ -179,8 +180,8 @@ TEST_F(EzRgnBtnTest, AClickNeedsPressAndReleaseInsideAndADoubleClickGivesOne)
     button->SetPicIdle(Solid(40, 30, Face).get());
     int clicks = 0, downs = 0, ups = 0;
     button->OnClick = [&](ui::Component&) { ++clicks; };
-    button->OnMouseDown = [&](ui::Message&) { ++downs; };
-    button->OnMouseUp = [&](ui::Message&) { ++ups; };
+    button->OnMouseDownMsg = [&](ui::Message&) { ++downs; };
+    button->OnMouseUpMsg = [&](ui::Message&) { ++ups; };
 
     // Press inside, leave, release outside: no click.
     mouse.MoveTo(At(*button, 5, 5));

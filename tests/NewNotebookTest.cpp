@@ -107,7 +107,7 @@ TEST_F(NewNotebookTest, SwitchingPagesMovesTheFocusAlong)
     // B's first control in tab order is the second one made on it.
     auto* inB = AddButton(b, "btnInB", 40);
     auto* firstB = AddButton(b, "btnFirstB", 10);
-    SetWindowLongA(inB->Handle(), GWL_STYLE, GetWindowLongA(inB->Handle(), GWL_STYLE) & ~WS_TABSTOP);
+    inB->SetTabStop(false);
     AddButton(c, "btnInC", 10);
 
     nPages->SetActivePage(a);

@@ -2,12 +2,14 @@
 // timers, fonts and the mouse routing to windowless controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "ui/Application.h"
+#include "ui/Buttons.h"
 #include "ui/CustomControl.h"
 #include "ui/Font.h"
 #include "ui/Form.h"
@@ -46,6 +48,20 @@ protected:
     {
         Form::ApplyWindowStyle(params);
         params.exStyle = (params.exStyle | extraExStyle) & ~removedExStyle;
+    }
+};
+
+// Records every message its dispatch sees, from the window's first.
+class RecordingForm : public Form {
+public:
+    using Form::Form;
+    std::vector<UINT> seen;
+
+protected:
+    void WndProc(Message& message) override
+    {
+        seen.push_back(message.msg);
+        Form::WndProc(message);
     }
 };
 
@@ -503,6 +519,57 @@ TEST(UiFont, SizeAndHeightFollowEachOtherAtTheScreenResolution)
     Font copy = font;
     EXPECT_EQ(copy.Name(), "Tahoma");
     EXPECT_NE(copy.Handle(), font.Handle());
+}
+
+TEST_F(UiWindow, TheObjectSeesItsWindowsCreation)
+{
+    auto form = MakeForm<RecordingForm>(nullptr, Layout("UiTestCreationForm"));
+    auto seen = [&](UINT msg) { return std::count(form->seen.begin(), form->seen.end(), msg) > 0; };
+    EXPECT_TRUE(seen(WM_GETMINMAXINFO));
+    EXPECT_TRUE(seen(WM_NCCREATE));
+    EXPECT_TRUE(seen(WM_NCCALCSIZE));
+    EXPECT_TRUE(seen(WM_CREATE));
+    EXPECT_EQ(Window::FromHandle(form->Handle()), form.get());
+    HWND window = form->Handle();
+    form.reset();
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(UiWindow, TabFollowsTheTabOrderAndTheFormKeepsItsActiveControl)
+{
+    auto form = MakeForm<TestForm>(Layout("UiTestTabForm", 300, 200));
+    auto* first = form->Add<Button>({.name = "btnFirst", .bounds = {5, 5, 60, 20}});
+    auto* panel = form->Add<CustomControl>({.name = "pnlInner", .bounds = {5, 30, 200, 100}});
+    auto* inner = form->Add<Button>({.name = "btnInner", .parent = panel, .bounds = {5, 5, 60, 20}});
+    form->Add<Button>({.name = "btnOff", .bounds = {80, 5, 60, 20}, .enabled = false});
+    form->Add<Button>({.name = "btnNoStop", .bounds = {80, 150, 60, 20}, .tabStop = false});
+    auto* last = form->Add<Button>({.name = "btnLast", .bounds = {150, 5, 60, 20}, .tabOrder = 0});
+    EXPECT_EQ(last->TabOrder(), 0);
+    EXPECT_EQ(first->TabOrder(), 1);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    form->SetActiveControl(last);
+    ASSERT_EQ(GetFocus(), last->Handle());
+
+    // Tab stops only, depth first, wrapping round; disabled ones and the panel are passed over.
+    std::vector<std::string> visited;
+    for (int i = 0; i < 3; ++i) {
+        SendMessageA(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        visited.push_back(form->ActiveControl() ? form->ActiveControl()->Name() : "none");
+    }
+    EXPECT_EQ(visited, (std::vector<std::string>{"btnFirst", "btnInner", "btnLast"}));
+    form->SelectNext(last, false);
+    EXPECT_EQ(GetFocus(), inner->Handle());
+
+    // Another form takes the focus: this one remembers its control and gives it back.
+    auto other = MakeForm<TestForm>(Layout("UiTestTabOtherForm"));
+    other->Show();
+    SetActiveWindow(other->Handle());
+    EXPECT_EQ(form->ActiveControl(), inner);
+    form->SetActiveControl(first); // not focused while the form is inactive
+    EXPECT_NE(GetFocus(), first->Handle());
+    SetActiveWindow(form->Handle());
+    EXPECT_EQ(GetFocus(), first->Handle());
 }
 
 TEST_F(UiWindow, CloseQueryCanRefuseTheClose)

@@ -223,7 +223,7 @@ void Application::CancelHint()
 
 std::string Application::CurrentHint() const
 {
-    return hintWindow_ && hintWindow_->Showing() ? hintWindow_->Text() : std::string();
+    return hintWindow_ && hintWindow_->HintShowing() ? hintWindow_->Text() : std::string();
 }
 
 } // namespace ui

@@ -54,7 +54,8 @@ struct ControlArgs {
     std::optional<Color> color;   // unset: the parent's colour
     PopupMenu* popupMenu = nullptr;
     Align align = Align::None;
-    int tabOrder = -1;
+    int tabOrder = -1;           // -1: after the windowed controls made before it
+    std::optional<bool> tabStop; // unset: the control's own default
 };
 
 class Control : public Component {
@@ -91,7 +92,9 @@ public:
     void Hide() { SetVisible(false); }
     // Visible itself and on every parent up to a shown window.
     bool Showing() const;
-    bool Enabled() const { return enabled_; }
+    // A control may keep its own flag (a picture button that stays enabled for the mouse):
+    // both halves are overridden together.
+    virtual bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
 
     const std::string& Caption() const { return caption_; }

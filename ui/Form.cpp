@@ -374,6 +374,40 @@ bool Form::DialogKey(WORD key)
     return true;
 }
 
+Window* Form::ActiveControl() const
+{
+    if (!HandleAllocated())
+        return nullptr;
+    const HWND focus = GetFocus();
+    if (focus == Handle())
+        return nullptr;
+    if (focus && IsChild(Handle(), focus)) {
+        // The inner window of a system control counts as the control.
+        for (HWND window = focus; window && window != Handle(); window = GetAncestor(window, GA_PARENT))
+            if (Window* control = FromHandle(window))
+                return control;
+        return nullptr;
+    }
+    Window* remembered = FromHandle(activeWindow_);
+    return remembered && remembered->ParentForm() == this ? remembered : nullptr;
+}
+
+void Form::SetActiveControl(Window* control)
+{
+    if (control && (control == this || control->ParentForm() != this || !control->CanFocus()))
+        return;
+    activeWindow_ = control ? control->Handle() : nullptr;
+    const HWND focus = GetFocus();
+    if (HandleAllocated() && focus && (focus == Handle() || IsChild(Handle(), focus)))
+        ::SetFocus(control ? control->Handle() : Handle());
+}
+
+void Form::SelectNext(const Window* current, bool forward)
+{
+    if (Window* next = FindNextControl(current, forward, true))
+        SetActiveControl(next);
+}
+
 void Form::WndProc(Message& message)
 {
     switch (message.msg) {
@@ -385,8 +419,12 @@ void Form::WndProc(Message& message)
         return;
     case WM_ACTIVATE:
         DefaultHandler(message);
-        if (LOWORD(message.wParam) != WA_INACTIVE && OnActivate)
-            OnActivate(*this);
+        if (LOWORD(message.wParam) != WA_INACTIVE) {
+            if (Window* control = FromHandle(activeWindow_); control && control->ParentForm() == this && control->CanFocus())
+                ::SetFocus(control->Handle());
+            if (OnActivate)
+                OnActivate(*this);
+        }
         return;
     default:
         Window::WndProc(message);

@@ -96,6 +96,15 @@ public:
     // Enter and Esc that no control used: click the default or the cancel button.
     bool DialogKey(WORD key);
 
+    // The control of this form with the keyboard focus; while the focus is elsewhere, the one
+    // that had it last and gets it back when the form is activated. Null: the form itself.
+    Window* ActiveControl() const;
+    // Focuses a control of this form that can take the focus, at once when the focus is in the
+    // form, else on its next activation; others are ignored. Null: the form itself.
+    void SetActiveControl(Window* control);
+    // Tab and Shift+Tab: the next or previous tab stop after `current`.
+    void SelectNext(const Window* current, bool forward);
+
     NotifyEvent OnCreate;
     NotifyEvent OnShow;
     NotifyEvent OnHide;
@@ -131,6 +140,7 @@ private:
     int clientWidth_;
     int clientHeight_;
     HWND ownerWindow_ = nullptr;
+    HWND activeWindow_ = nullptr; // by handle: a control may go without telling the form
     int modalResult_ = mrNone;
     bool modal_ = false;
     bool placed_ = false;

@@ -85,7 +85,9 @@ void ListBox::SetColumns(int columns)
         return;
     if (restyle) {
         itemIndex_ = ItemIndex();
-        RecreateHandle();
+        // The platform reads the multi-column style only when it makes the window.
+        DestroyHandle();
+        HandleNeeded();
     } else if (columns > 0) {
         SendMessageA(Handle(), LB_SETCOLUMNWIDTH, (Width() + columns - 3) / columns, 0);
     }

@@ -7,13 +7,13 @@
 #include <mutex>
 
 #include "ui/Handles.h"
+#include "ui/HelperWindow.h"
 
 namespace ui {
 
 namespace {
 
 constexpr UINT WM_SYNCHRONIZE = WM_APP + 0x3A5;
-constexpr const char* WindowClassName = "LumettaSynchronize";
 
 // One call waiting for the GUI thread, living on the stack of the worker that waits for it.
 struct PendingCall {
@@ -43,15 +43,6 @@ HandOver& State()
 // Made while the program starts, on its first thread, before any worker exists.
 [[maybe_unused]] const HandOver& startState = State();
 
-LRESULT CALLBACK HandOverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_SYNCHRONIZE) {
-        CheckSynchronize();
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 } // namespace
 
 void InitSynchronize()
@@ -60,14 +51,9 @@ void InitSynchronize()
     if (state.initialised.exchange(true))
         return;
     state.guiThread = GetCurrentThreadId();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = HandOverProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = WindowClassName;
-    RegisterClassA(&windowClass);
-    // A message-only window: every message loop of the GUI thread dispatches what is posted to it.
-    state.window = CreateWindowExA(0, WindowClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   windowClass.hInstance, nullptr);
+    // Every message loop of the GUI thread dispatches what is posted to the helper window.
+    BindHelperMessage(WM_SYNCHRONIZE, [](WPARAM, LPARAM) { CheckSynchronize(); });
+    state.window = HelperWindow();
 }
 
 bool IsGuiThread() { return State().guiThread == GetCurrentThreadId(); }

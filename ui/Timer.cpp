@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "ui/Application.h"
+#include "ui/HelperWindow.h"
 
 namespace ui {
 
@@ -25,32 +25,15 @@ Timer::~Timer() { Stop(); }
 
 HWND Timer::TimerWindow()
 {
-    static HWND window = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &Timer::Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "UiTimerWindow";
-        RegisterClassExA(&windowClass);
-        return CreateWindowExA(0, "UiTimerWindow", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr),
-                               nullptr);
+    static const HWND window = [] {
+        BindHelperMessage(WM_TIMER, [](WPARAM id, LPARAM) {
+            const auto found = RunningTimers().find(static_cast<UINT_PTR>(id));
+            if (found != RunningTimers().end() && found->second->OnTimer)
+                found->second->OnTimer(*found->second);
+        });
+        return HelperWindow();
     }();
     return window;
-}
-
-LRESULT CALLBACK Timer::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg != WM_TIMER)
-        return DefWindowProcA(window, msg, wParam, lParam);
-    const auto found = RunningTimers().find(static_cast<UINT_PTR>(wParam));
-    if (found != RunningTimers().end() && found->second->OnTimer) {
-        try {
-            found->second->OnTimer(*found->second);
-        } catch (...) {
-            App().HandleException();
-        }
-    }
-    return 0;
 }
 
 void Timer::SetEnabled(bool enabled)

@@ -30,7 +30,6 @@ public:
     NotifyEvent OnTimer;
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     static HWND TimerWindow();
     void Restart();
     void Stop();

@@ -1,13 +1,17 @@
 #include "ui/Window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/ListOrder.h"
 #include "ui/Menu.h"
 #include "ui/Screen.h"
 
@@ -17,7 +21,11 @@ namespace {
 
 constexpr const char* WindowProperty = "ui.Window";
 
-void RegisterClassOnce(const CreateParams& params)
+// The object whose window CreateWindowExA is making on this thread: a top-level window gets
+// WM_GETMINMAXINFO before WM_NCCREATE brings the object along.
+thread_local Window* creating = nullptr;
+
+void RegisterClassOnce(const CreateParams& params, WNDPROC procedure)
 {
     static std::set<std::string> registered;
     if (registered.count(params.className))
@@ -25,7 +33,7 @@ void RegisterClassOnce(const CreateParams& params)
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = params.classStyle;
-    windowClass.lpfnWndProc = DefWindowProcA; // replaced per window once it is attached
+    windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = params.className.c_str();
@@ -80,33 +88,37 @@ MouseButton ButtonOf(UINT msg)
     }
 }
 
-// The window a parent's notification is about, or null.
+// The parents' notifications that concern one of their controls: the window base hands them on.
+constexpr UINT ReflectedMessages[] = {WM_COMMAND,     WM_NOTIFY,      WM_DRAWITEM,        WM_HSCROLL,       WM_VSCROLL,
+                                      WM_CTLCOLORBTN, WM_CTLCOLOREDIT, WM_CTLCOLORLISTBOX, WM_CTLCOLORSTATIC};
+
+// The window a parent's notification is about, or null (also for every other message).
 HWND NotificationTarget(const Message& message)
 {
+    if (std::find(std::begin(ReflectedMessages), std::end(ReflectedMessages), message.msg) == std::end(ReflectedMessages))
+        return nullptr;
     switch (message.msg) {
-    case WM_COMMAND:
-        return reinterpret_cast<HWND>(message.lParam);
     case WM_NOTIFY:
         return reinterpret_cast<const NMHDR*>(message.lParam)->hwndFrom;
     case WM_DRAWITEM:
         return reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam)->hwndItem;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(message.lParam);
     default:
-        return nullptr;
+        return reinterpret_cast<HWND>(message.lParam);
     }
 }
 
 } // namespace
 
-Window::Window(Component* owner, const ControlArgs& args, bool topLevel) : Control(owner, args, topLevel)
+Window::Window(Component* owner, const ControlArgs& args, bool topLevel)
+    : Control(owner, args, topLevel), tabStop_(args.tabStop)
 {
     windowProc_ = [this](Message& message) { Dispatch(message); };
+    // The parent took the control in before it was a window.
+    if (parent_) {
+        parent_->tabList_.push_back(this);
+        if (args.tabOrder >= 0)
+            SetTabOrder(args.tabOrder);
+    }
 }
 
 Window::~Window()
@@ -172,7 +184,7 @@ void Window::ApplyWindowStyle(CreateParams& params)
     params.style = WS_CHILD | WS_CLIPSIBLINGS;
     if (Visible())
         params.style |= WS_VISIBLE;
-    if (!Enabled())
+    if (!Control::Enabled()) // the window's own state, whatever a control keeps besides
         params.style |= WS_DISABLED;
     params.x = bounds_.left;
     params.y = bounds_.top;
@@ -187,15 +199,23 @@ void Window::CreateHandle()
         return;
     CreateParams params;
     ApplyWindowStyle(params);
+    if (tabStop_)
+        params.style = *tabStop_ ? params.style | WS_TABSTOP : params.style & ~WS_TABSTOP;
     systemClass_ = params.systemClass;
     if (!systemClass_)
-        RegisterClassOnce(params);
+        RegisterClassOnce(params, &Window::ClassProc);
+    Window* const outer = std::exchange(creating, systemClass_ ? nullptr : this);
     HWND window = CreateWindowExA(params.exStyle, params.className.c_str(), params.caption.c_str(), params.style,
                                   params.x, params.y, params.width, params.height, params.parent, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+                                  GetModuleHandleA(nullptr), this);
+    creating = outer;
     if (!window)
         throw std::runtime_error("Cannot create window of class " + params.className);
-    Attach(window);
+    // The platform's classes are ours from here on; their creation messages went to them alone.
+    if (systemClass_) {
+        Attach(window);
+        SetWindowSubclass(window, &Window::SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     if (font_.Handle())
         SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont().Handle()), FALSE);
     HandleCreated();
@@ -209,8 +229,6 @@ void Window::Attach(HWND window)
 {
     handle_ = window;
     SetPropA(window, WindowProperty, this);
-    defaultProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::RawProc)));
 }
 
 void Window::DestroyHandle()
@@ -225,33 +243,43 @@ void Window::DestroyHandle()
     handle_ = nullptr; // WM_NCDESTROY has detached it already, unless it never came
 }
 
-void Window::RecreateHandle()
-{
-    if (!handle_)
-        return;
-    DestroyHandle();
-    CreateHandle();
-}
-
-LRESULT CALLBACK Window::RawProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK Window::ClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = static_cast<Window*>(GetPropA(hwnd, WindowProperty));
-    if (!self)
-        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) {
+        self = msg == WM_NCCREATE ? static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
+                                  : std::exchange(creating, nullptr);
+        if (!self)
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
+        creating = nullptr;
+        self->Attach(hwnd);
+    }
+    return self->Receive(msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    return reinterpret_cast<Window*>(data)->Receive(msg, wParam, lParam);
+}
+
+LRESULT Window::Receive(UINT msg, WPARAM wParam, LPARAM lParam)
+{
     if (msg == WM_NCDESTROY) {
-        WNDPROC proc = self->defaultProc_;
-        RemovePropA(hwnd, WindowProperty);
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
-        self->handle_ = nullptr;
-        return CallWindowProcA(proc, hwnd, msg, wParam, lParam);
+        HWND window = handle_;
+        RemovePropA(window, WindowProperty);
+        handle_ = nullptr;
+        if (!systemClass_)
+            return DefWindowProcA(window, msg, wParam, lParam);
+        RemoveWindowSubclass(window, &Window::SubclassProc, 0);
+        return DefSubclassProc(window, msg, wParam, lParam);
     }
     Message message{msg, wParam, lParam, 0};
     // A form released while one of its handlers runs is freed when the last one returns.
-    Form* form = self->ParentForm();
+    Form* form = ParentForm();
     if (form)
         ++form->busy_;
     try {
-        self->windowProc_(message);
+        windowProc_(message);
     } catch (...) {
         App().HandleException();
     }
@@ -283,11 +311,18 @@ LRESULT Window::Perform(UINT msg, WPARAM wParam, LPARAM lParam)
 void Window::DefaultHandler(Message& message)
 {
     if (handle_)
-        message.result = CallWindowProcA(defaultProc_, handle_, message.msg, message.wParam, message.lParam);
+        message.result = CallDefault(message.msg, message.wParam, message.lParam);
+}
+
+LRESULT Window::CallDefault(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return systemClass_ ? DefSubclassProc(handle_, msg, wParam, lParam) : DefWindowProcA(handle_, msg, wParam, lParam);
 }
 
 void Window::WndProc(Message& message)
 {
+    if (ReflectNotification(message))
+        return;
     switch (message.msg) {
     case WM_PAINT:
         Paint(message);
@@ -323,18 +358,6 @@ void Window::WndProc(Message& message)
         if (KeyMessage(message))
             return;
         break;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-        if (ReflectNotification(message))
-            return;
-        break;
     case WM_SIZE:
     case WM_MOVE:
         if (handle_) {
@@ -359,6 +382,10 @@ void Window::WndProc(Message& message)
                 return;
             }
         }
+        break;
+    case WM_SETFOCUS:
+        if (Form* form = ParentForm(); form && form != this)
+            form->activeWindow_ = handle_;
         break;
     case CM_MOUSEENTER:
         MouseEnter();
@@ -563,15 +590,14 @@ bool Window::KeyMessage(Message& message)
     if (!key)
         return true;
     if (form && (key == VK_RETURN || key == VK_ESCAPE)) {
-        const LRESULT wants = systemClass_ ? CallWindowProcA(defaultProc_, handle_, WM_GETDLGCODE, key, 0) : 0;
+        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
         if (!(wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) && form->DialogKey(key))
             return true;
     }
     if (form && key == VK_TAB && message.msg == WM_KEYDOWN) {
-        const LRESULT wants = systemClass_ ? CallWindowProcA(defaultProc_, handle_, WM_GETDLGCODE, key, 0) : 0;
-        if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS)) && form->Handle()) {
-            if (HWND next = GetNextDlgTabItem(form->Handle(), handle_, (shift & ssShift) != 0))
-                ::SetFocus(next);
+        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
+        if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+            form->SelectNext(this, (shift & ssShift) == 0);
             return true;
         }
     }
@@ -604,6 +630,8 @@ void Window::InsertControl(Control* control)
 {
     control->parent_ = this;
     controls_.push_back(control);
+    if (auto* window = dynamic_cast<Window*>(control))
+        tabList_.push_back(window);
     if (control->GetAlign() != Align::None)
         AlignControls();
 }
@@ -613,6 +641,8 @@ void Window::RemoveControl(Control* control)
     if (mouseControl_ == control)
         mouseControl_ = nullptr;
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    // Also from the destructor of a control that is no longer a Window: the address counts.
+    std::erase_if(tabList_, [control](Window* window) { return static_cast<Control*>(window) == control; });
     control->parent_ = nullptr;
     if (dynamic_cast<GraphicControl*>(control) && handle_) {
         const Rect place = control->Bounds();
@@ -669,6 +699,78 @@ void Window::SetFocus()
 
 bool Window::Focused() const { return handle_ && GetFocus() == handle_; }
 
+bool Window::CanFocus() const
+{
+    if (!handle_)
+        return false;
+    for (const Control* control = this; control; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return true;
+}
+
+bool Window::TabStop() const
+{
+    if (handle_)
+        return (GetWindowLongA(handle_, GWL_STYLE) & WS_TABSTOP) != 0;
+    return tabStop_.value_or(false);
+}
+
+void Window::SetTabStop(bool value)
+{
+    tabStop_ = value;
+    if (handle_) {
+        const LONG style = GetWindowLongA(handle_, GWL_STYLE);
+        SetWindowLongA(handle_, GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+int Window::TabOrder() const
+{
+    return parent_ ? IndexIn<Window>(parent_->tabList_, this) : -1;
+}
+
+void Window::SetTabOrder(int order)
+{
+    if (parent_)
+        MoveInList<Window>(parent_->tabList_, this, order);
+}
+
+Window* Window::FindNextControl(const Window* current, bool forward, bool tabStopOnly) const
+{
+    std::vector<Window*> order;
+    auto collect = [&](const Window& container, auto& self) -> void {
+        for (Window* window : container.tabList_) {
+            order.push_back(window);
+            self(*window, self);
+        }
+    };
+    collect(*this, collect);
+    if (!forward)
+        std::reverse(order.begin(), order.end());
+    const auto from = std::find(order.begin(), order.end(), current);
+    const std::size_t start = from == order.end() ? 0 : static_cast<std::size_t>(from - order.begin()) + 1;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        Window* candidate = order[(start + i) % order.size()];
+        if (candidate != current && candidate->CanFocus() && (candidate->TabStop() || !tabStopOnly))
+            return candidate;
+    }
+    return nullptr;
+}
+
+void Window::SelectFirst()
+{
+    Window* first = FindNextControl(nullptr, true, true);
+    if (!first)
+        first = FindNextControl(nullptr, true, false);
+    if (!first)
+        return;
+    if (Form* form = ParentForm())
+        form->SetActiveControl(first);
+    else
+        first->SetFocus();
+}
+
 void Window::CaptionChanged()
 {
     if (handle_)
@@ -692,7 +794,7 @@ void Window::VisibleChanged()
 void Window::EnabledChanged()
 {
     if (handle_)
-        EnableWindow(handle_, Enabled());
+        EnableWindow(handle_, Control::Enabled());
     Invalidate();
 }
 

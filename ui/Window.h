@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,21 @@ public:
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
     void SetFocus();
     bool Focused() const;
+    // Made, visible and enabled up to its form: the control can take the keyboard focus.
+    bool CanFocus() const;
+    // Whether Tab stops at the control.
+    bool TabStop() const;
+    void SetTabStop(bool value);
+    // The place among the parent's windowed controls in tab order (creation order unless set);
+    // the controls in between move up or down one place.
+    int TabOrder() const;
+    void SetTabOrder(int order);
+    // The control after (or before) `current` among those inside this window that can take the
+    // focus, in tab order, depth first, wrapping round; null `current`: from the start (or end).
+    // Only tab stops when tabStopOnly. Null when there is none.
+    Window* FindNextControl(const Window* current, bool forward, bool tabStopOnly) const;
+    // Gives the focus to the first tab stop inside, else to the first control that can take it.
+    void SelectFirst();
 
     KeyEvent OnKeyDown;
     KeyEvent OnKeyUp;
@@ -117,7 +133,6 @@ protected:
     // Whether this window is a system control that handles its own clicks and drawing.
     bool IsSystemControl() const { return systemClass_; }
     void DestroyHandle();
-    void RecreateHandle();
     // Lays client-aligned children over the client area.
     void AlignControls();
     // A child asks to be shown (Show); the base passes the request on to its own parent.
@@ -131,7 +146,13 @@ protected:
 private:
     friend class Control;
     friend class Application;
-    static LRESULT CALLBACK RawProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Our classes' procedure: attaches the object at the window's first message.
+    static LRESULT CALLBACK ClassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The procedure the platform's classes are subclassed with.
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
+    LRESULT Receive(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT CallDefault(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateHandle();
     void Dispatch(Message& message);
     void Attach(HWND window);
@@ -146,8 +167,9 @@ private:
 
     HWND handle_ = nullptr;
     bool systemClass_ = false;
-    WNDPROC defaultProc_ = DefWindowProcA;
     std::vector<Control*> controls_;
+    std::vector<Window*> tabList_; // the windowed controls in tab order
+    std::optional<bool> tabStop_;
     std::map<UINT, MessageHandler> handlers_;
     MessageHandler windowProc_;
     Control* mouseControl_ = nullptr; // the windowless child that holds the mouse while a button is down
