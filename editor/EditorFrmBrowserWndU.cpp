@@ -88,15 +88,6 @@ constexpr int FirstCategoryMessage = 42;
 constexpr int BannerTop = 210;
 constexpr std::uint8_t SelectionLightenPercent = 40;
 
-// A PNG resource drawn stretched to width x height; 0 keeps the picture's own size on that side.
-void DrawShadow(Gdiplus::Graphics& graphics, const char* name, int x, int y, int width, int height)
-{
-    const ui::GpBitmapPtr shadow = LoadPngResource(name);
-    const int w = width ? width : static_cast<int>(shadow->GetWidth());
-    const int h = height ? height : static_cast<int>(shadow->GetHeight());
-    graphics.DrawImage(shadow.get(), Gdiplus::Rect(x, y, w, h));
-}
-
 } // namespace
 
 TLMTSEditorFrmBrowserWndClass::TLMTSEditorFrmBrowserWndClass(ui::Component* owner, HWND parentWindow)
@@ -181,9 +172,9 @@ void TLMTSEditorFrmBrowserWndClass::PaintBackground()
         Gdiplus::Graphics graphics(background->DC());
         const int left = imgBtnFrmCat1->Left();
         const int panelTop = shapeBkgnd->Top(), panelBottom = shapeBkgnd->Top() + shapeBkgnd->Height();
-        DrawShadow(graphics, "SHADOW_B", left, panelBottom, width, 0);
-        DrawShadow(graphics, "SHADOW_T", left - 1, panelTop - 3, width, 0);
-        DrawShadow(graphics, "SHADOW_L", left - 3, panelTop - 1, 0, shapeBkgnd->Height() + 4);
+        DrawPngResource(graphics, "SHADOW_B", left, panelBottom, width, 0);
+        DrawPngResource(graphics, "SHADOW_T", left - 1, panelTop - 3, width, 0);
+        DrawPngResource(graphics, "SHADOW_L", left - 3, panelTop - 1, 0, shapeBkgnd->Height() + 4);
     }
     background->Changed();
     imgBackground->Picture().SetBitmap(std::move(background));

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "editor/EditorButtonFaces.h"
+#include "editor/EditorFrmBrowserWndU.h"
+#include "editor/EditorShadeWndU.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalFunc.h"
@@ -22,9 +24,14 @@ TPhotoFrame CurrentFrame;
 bool RenderSuppressed = false;
 std::uint8_t LastOrientation = NoOrientation;
 std::int32_t ViewIndex = 0;
+TLMTSEditorFrmBrowserWndClass* FrameBrowserWindow = nullptr;
+TLMTSEditorShadeWndClass* ShadeWindow = nullptr;
 HWND DialogOwnerWindow = nullptr;
 
 namespace {
+
+// The frame browser belongs to the program rather than to a window.
+ui::Owned<TLMTSEditorFrmBrowserWndClass> FrameBrowserOwner;
 
 bool IsExistingFile(const std::string& path)
 {
@@ -54,10 +61,8 @@ void ComposeToolImage(ui::Image& image, const ui::Bitmap& background, const char
     auto picture = std::make_unique<ui::Bitmap>(image.Width(), image.Height(), ui::PixelFormat::Bits24);
     BitBlt(picture->DC(), 0, 0, image.Width(), image.Height(), background.DC(), image.Left(), image.Top(), SRCCOPY);
     {
-        const ui::GpBitmapPtr png = LoadPngResource(resource);
         Gdiplus::Graphics graphics(picture->DC());
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        graphics.DrawImage(png.get(), 0, 0, image.Width(), image.Height());
+        DrawPngResource(graphics, resource, 0, 0, image.Width(), image.Height());
     }
     picture->Changed();
     image.Picture().SetBitmap(std::move(picture));
@@ -129,6 +134,7 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
     LoadMessages();
     TranslateForm(*this, "Editor");
     EnsureAgentRunning();
+    CreateFrameBrowserAndShade();
     ShowApplicationWindowAsTool();
     SetDoubleBuffered(true);
     NotebookPageSinglePhoto->SetDoubleBuffered(true);
@@ -152,6 +158,16 @@ void TLMTSEditorWndClass::FormCreate(ui::Component&)
     RenderSuppressed = false;
 }
 
+void TLMTSEditorWndClass::CreateFrameBrowserAndShade()
+{
+    // The shade first: it owns the browser's window, so that the browser shows above it.
+    ShadeWindow = Own(std::make_unique<TLMTSEditorShadeWndClass>(this));
+    ShadeWindow->Loaded();
+    FrameBrowserOwner = ui::MakeForm<TLMTSEditorFrmBrowserWndClass>(nullptr, ShadeWindow->Handle());
+    FrameBrowserWindow = FrameBrowserOwner.get();
+    DialogOwnerWindow = ShadeWindow->Handle();
+}
+
 void TLMTSEditorWndClass::ShowApplicationWindowAsTool()
 {
     HWND application = ui::App().Handle();
@@ -166,26 +182,14 @@ void TLMTSEditorWndClass::PaintBackground()
     const RECT area = imgBackground->ClientRect();
     auto bitmap = std::make_unique<ui::Bitmap>(area.right, area.bottom, ui::PixelFormat::Bits24);
     FillGradientRect(bitmap->DC(), area, AccentLightColor, AccentColor, true, 255);
-    struct Layer {
-        const char* name;
-        int x, y;
-        int width, height; // 0: the picture's own
-    };
-    const int pagesBottom = nPages->Top() + nPages->Height();
-    const Layer layers[] = {
-        {"HEADER", 0, 0, 0, 0},
-        {"SHADOW_B", imgBtnNavigation1->Left(), pagesBottom, bitmap->Width(), 0},
-        {"SHADOW_T", imgBtnNavigation1->Left() - 1, nPages->Top() - 3, bitmap->Width(), 0},
-        {"SHADOW_L", imgBtnNavigation1->Left() - 3, nPages->Top() - 1, 0, nPages->Height() + 4},
-    };
+    // Drawn in this order; what lies beyond the bitmap's right edge is cut off.
     {
         Gdiplus::Graphics graphics(bitmap->DC());
-        for (const Layer& layer : layers) {
-            const ui::GpBitmapPtr png = LoadPngResource(layer.name);
-            const INT width = layer.width ? layer.width : static_cast<INT>(png->GetWidth());
-            const INT height = layer.height ? layer.height : static_cast<INT>(png->GetHeight());
-            graphics.DrawImage(png.get(), layer.x, layer.y, width, height);
-        }
+        const int left = imgBtnNavigation1->Left();
+        DrawPngResource(graphics, "HEADER", 0, 0);
+        DrawPngResource(graphics, "SHADOW_B", left, nPages->Top() + nPages->Height(), bitmap->Width());
+        DrawPngResource(graphics, "SHADOW_T", left - 1, nPages->Top() - 3, bitmap->Width());
+        DrawPngResource(graphics, "SHADOW_L", left - 3, nPages->Top() - 1, 0, nPages->Height() + 4);
     }
     bitmap->Changed();
     ComposeToolImage(*imgCheckForUpdatesBtn, *bitmap, "IMG_UPDATE");
@@ -226,18 +230,14 @@ void TLMTSEditorWndClass::RunCommandLine(const std::vector<std::string>& paramet
 
 void TLMTSEditorWndClass::HandleSysCommand(ui::Message& message)
 {
-    switch (message.wParam & 0xFFF0) {
-    case SC_MINIMIZE:
-        ShowWindow(Handle(), SW_MINIMIZE);
-        message.result = 0;
-        return;
-    case SC_RESTORE:
-        ShowWindow(Handle(), SW_RESTORE);
-        message.result = 0;
-        return;
-    default:
+    // Minimising and restoring act on the editor window itself, not on the application window.
+    const WPARAM command = message.wParam & 0xFFF0;
+    if (command != SC_MINIMIZE && command != SC_RESTORE) {
         Inherited(message);
+        return;
     }
+    ShowWindow(Handle(), command == SC_MINIMIZE ? SW_MINIMIZE : SW_RESTORE);
+    message.result = 0;
 }
 
 void TLMTSEditorWndClass::HandleActivate(ui::Message& message)
@@ -527,7 +527,7 @@ void TLMTSEditorWndClass::PhotoPageWindowProc(ui::Message& message)
         auto* drop = reinterpret_cast<HDROP>(message.wParam);
         char name[MAX_PATH] = {};
         DragQueryFileA(drop, 0, name, MAX_PATH);
-        // A folder, or a name that does not exist (every attribute bit set).
+        // A folder, or a name that does not exist (every attribute bit set): swallowed.
         if (GetFileAttributesA(name) & FILE_ATTRIBUTE_DIRECTORY) {
             DragFinish(drop);
             return;
@@ -637,6 +637,8 @@ int EditorProgramBlock()
 
 void EditorMainDone()
 {
+    FrameBrowserWindow = nullptr;
+    FrameBrowserOwner.reset();
     CurrentPhoto.reset();
     CurrentPhotoPath.clear();
     CurrentFrame = TPhotoFrame{};

@@ -24,6 +24,9 @@
 
 namespace lumetta {
 
+class TLMTSEditorFrmBrowserWndClass;
+class TLMTSEditorShadeWndClass;
+
 // ---- Page state, one set per program ----------------------------------------------------------
 
 // The padded photo of the new-photo page; none until the first load.
@@ -38,7 +41,11 @@ extern std::uint8_t LastOrientation;
 inline constexpr std::uint8_t NoOrientation = 2;
 // The view page's photo set: its position in the PhotoSets sub-key list.
 extern std::int32_t ViewIndex;
-// The owner of the file dialogs.
+// The one frame browser, made at start and kept until the program ends.
+extern TLMTSEditorFrmBrowserWndClass* FrameBrowserWindow;
+// The one shade, owned by the main window.
+extern TLMTSEditorShadeWndClass* ShadeWindow;
+// The owner of the file dialogs: the shade, so that they show above it.
 extern HWND DialogOwnerWindow;
 
 // The editor's version, as the update page is asked about it.
@@ -103,6 +110,8 @@ public:
     void OpenPhoto(const std::string& path);
     void ResetClipSelector();
     void LoadCurrentPhoto();
+    // The new-photo page's dispatch: the first dropped file is opened, every message then goes on
+    // to the page's own dispatch.
     void PhotoPageWindowProc(ui::Message& message);
     void btnResetImageEffectsClick(ui::Component* sender);
     void btnEditClick(ui::Component& sender);
@@ -179,7 +188,7 @@ public:
     ui::Button* btnAskOnline = nullptr;
     ui::Button* btnVisitWebsite = nullptr;
 
-    // The new-photo page's own handling, which PhotoPageWindowProc passes messages on to.
+    // The new-photo page's own dispatch, which PhotoPageWindowProc passes messages on to.
     ui::Window::MessageHandler SavedPageWindowProc;
 
 protected:
@@ -197,6 +206,7 @@ private:
     void CreateAboutPage();
 
     // Start-up steps.
+    void CreateFrameBrowserAndShade();
     void ShowApplicationWindowAsTool();
     void PaintBackground();
     void SetButtonIcons();
@@ -218,7 +228,7 @@ TSecondStart SecondStartAction(const std::vector<std::string>& parameters);
 // first one back, and ends. Returns the exit code.
 int EditorProgramBlock();
 
-// The unit's end: frees the photo and forgets the page state.
+// The unit's end: frees the photo and the frame browser and forgets the page state.
 void EditorMainDone();
 
 } // namespace lumetta

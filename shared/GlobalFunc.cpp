@@ -12,6 +12,7 @@
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalGraphics.h"
 #include "shared/GlobalRegistryAccess.h"
+#include "ui/Application.h"
 #include "ui/Screen.h"
 
 namespace lumetta {
@@ -110,19 +111,8 @@ std::array<wchar_t, TaskDialogTextLimit + 1> TaskDialogText(const char* text)
 
 std::string ModuleFolder(HMODULE module)
 {
-    std::vector<char> path(MAX_PATH);
-    // A path that fills the buffer may have been cut: grow it and ask again, up to the longest
-    // path there can be.
-    for (; path.size() <= 65536; path.resize(path.size() * 2)) {
-        const DWORD length = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            std::string folder(path.data(), length);
-            return folder.substr(0, folder.find_last_of('\\') + 1);
-        }
-    }
-    return {};
+    const std::string path = ui::ModuleFileName(module);
+    return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 std::string ProgramFolder() { return ModuleFolder(nullptr); }

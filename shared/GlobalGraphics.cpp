@@ -450,4 +450,12 @@ ui::GpBitmapPtr LoadPngResource(const std::string& name)
     return ui::GpBitmapPtr(new Gdiplus::Bitmap(stream.get(), FALSE));
 }
 
+void DrawPngResource(Gdiplus::Graphics& graphics, const std::string& name, int x, int y, int width, int height)
+{
+    const ui::GpBitmapPtr picture = LoadPngResource(name);
+    const INT w = width ? width : static_cast<INT>(picture->GetWidth());
+    const INT h = height ? height : static_cast<INT>(picture->GetHeight());
+    graphics.DrawImage(picture.get(), Gdiplus::Rect(x, y, w, h));
+}
+
 } // namespace lumetta

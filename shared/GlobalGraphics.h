@@ -153,4 +153,8 @@ void FillGradientRect(HDC dc, const RECT& rect, COLORREF color1, COLORREF color2
 // Raises ui::ResourceNotFound or ui::OleError.
 ui::GpBitmapPtr LoadPngResource(const std::string& name);
 
+// A PNG resource of the program drawn with its top-left corner at (x, y), stretched to width x
+// height; 0 keeps the picture's own size on that side.
+void DrawPngResource(Gdiplus::Graphics& graphics, const std::string& name, int x, int y, int width = 0, int height = 0);
+
 } // namespace lumetta

@@ -11,40 +11,22 @@
 #include <vector>
 
 #include "AgentTestSupport.h"
+#include "ProcessTestSupport.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalFunc.h"
 #include "shared/GlobalPhotoSet.h"
 
 using namespace lumetta;
 using lumetta::test::AgentStage;
+using lumetta::test::BuildFile;
 using lumetta::test::DialogPresser;
+using lumetta::test::WaitUntil;
 
 namespace {
 
 const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
 const std::string IdB = "{B2222222-0000-4000-8000-00000000000B}";
 const std::string IdC = "{C3333333-0000-4000-8000-00000000000C}";
-
-// A file of this build as Wine names it (the host's root is drive Z:).
-std::filesystem::path BuildFile(const char* hostPath)
-{
-    std::string path = std::string("Z:") + hostPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD patience = 15000)
-{
-    for (DWORD waited = 0; waited < patience; waited += 25) {
-        if (condition())
-            return true;
-        Sleep(25);
-    }
-    return condition();
-}
 
 std::vector<HWND> TopLevelWindows(DWORD process, const char* className)
 {
@@ -66,63 +48,16 @@ std::vector<HWND> TopLevelWindows(DWORD process, const char* className)
     return search.found;
 }
 
-class AgentProcess {
+class AgentProcess : public test::TestProgram {
 public:
-    explicit AgentProcess(const std::string& exe)
-    {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string commandLine = "\"" + exe + "\"";
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info_))
-            info_ = {};
-    }
-    ~AgentProcess() { Stop(); }
-    AgentProcess(const AgentProcess&) = delete;
-    AgentProcess& operator=(const AgentProcess&) = delete;
+    explicit AgentProcess(const std::string& exe) : TestProgram(exe, "", FindAgentWindow) {}
 
-    bool Started() const { return info_.hProcess != nullptr; }
-    DWORD Id() const { return info_.dwProcessId; }
-    bool WaitForExit(DWORD patience) const { return WaitForSingleObject(info_.hProcess, patience) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-    HWND MainWindow() const
-    {
-        HWND window = FindAgentWindow();
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        return owner == Id() ? window : nullptr;
-    }
     DWORD GuiThread() const { return GetWindowThreadProcessId(MainWindow(), nullptr); }
     std::vector<HWND> Frames() const { return TopLevelWindows(Id(), "TLMTWndClass"); }
     bool WaitForFrames(std::size_t count) const
     {
         return WaitUntil([&] { return MainWindow() && Frames().size() == count; });
     }
-
-    // Ends the agent as its Exit does, and by force when it does not listen.
-    void Stop()
-    {
-        if (!Started())
-            return;
-        if (!WaitForExit(0)) {
-            if (HWND window = MainWindow())
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            if (!WaitForExit(10000))
-                TerminateProcess(info_.hProcess, 1);
-            WaitForExit(INFINITE);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-        info_ = {};
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
 };
 
 // Every stored value of every photo set, as text, to compare before and after.

@@ -65,6 +65,12 @@ TEST(ButtonFaces, CaptionsTakeEachFaceColourInsideTheirRectangleOnly)
     EXPECT_GT(CountInside(*faces.Selected, caption, CaptionSelectedColor), 20);
     EXPECT_GT(CountInside(*faces.Idle, caption, CaptionIdleColor), 20);
     EXPECT_GT(CountInside(*faces.Hover, caption, CaptionHoverColor), 20);
+    // Smoothed edges: ink between black and the body's grey.
+    int soft = 0;
+    for (int y = caption.top; y < caption.bottom; ++y)
+        for (int x = caption.left; x < caption.right; ++x)
+            soft += GetGValue(PixelOf(*faces.Selected, x, y)) > 40 && GetGValue(PixelOf(*faces.Selected, x, y)) < 200;
+    EXPECT_GT(soft, 20);
     // Two lines centred as a block: ink above and below the rectangle's middle.
     EXPECT_GT(CountInside(*faces.Hover, RECT{10, 70, 150, 95}, CaptionHoverColor), 5);
     EXPECT_GT(CountInside(*faces.Hover, RECT{10, 95, 150, 120}, CaptionHoverColor), 5);

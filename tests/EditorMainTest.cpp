@@ -3,10 +3,19 @@
 // commands.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <filesystem>
+
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
 #include "editor/EditorButtonFaces.h"
+#include "editor/EditorFrmBrowserWndU.h"
 #include "editor/EditorMain.h"
+#include "editor/EditorShadeWndU.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalPhotoSet.h"
@@ -31,7 +40,11 @@ protected:
         editor->Show();
         ui::App().ProcessMessages();
     }
-    void TearDown() override { editor.reset(); }
+    void TearDown() override
+    {
+        editor.reset();
+        EditorMainDone();
+    }
 
     void Send(const std::string& text) const
     {
@@ -94,6 +107,22 @@ TEST_F(EditorWindow, StartsOnAFreshNewPhotoPageWithItsOwnTaskbarButton)
     EXPECT_EQ(editor->imgBtnNavigation2->PicDsbld().Height(), 140);
     // The background: the header's pixels over the accent gradient.
     EXPECT_EQ(editor->imgBackground->Picture().Width(), 894);
+    // The browser's window is owned by the shade, which owns the file dialogs too.
+    ASSERT_TRUE(FrameBrowserWindow && ShadeWindow);
+    EXPECT_EQ(GetWindow(FrameBrowserWindow->Handle(), GW_OWNER), ShadeWindow->Handle());
+    EXPECT_EQ(DialogOwnerWindow, ShadeWindow->Handle());
+    EXPECT_EQ(ShadeWindow->Owner(), editor.get());
+}
+
+TEST_F(EditorWindow, StartsWithoutAnyFrameDesign)
+{
+    std::filesystem::remove_all(stage.Install().Path() / "Frameset");
+    CurrentFrame = TPhotoFrame{};
+    Start();
+    EXPECT_EQ(FrameList.Count(), 0);
+    EXPECT_EQ(CurrentFrame.Name, "");
+    EXPECT_EQ(ShownPage(), PageSinglePhoto);
+    EXPECT_TRUE(CurrentPhoto); // the stand-in for a photo that cannot be loaded
 }
 
 TEST_F(EditorWindow, ShowPageMovesTheSelectionAndRefreshesTheViewPage)
@@ -199,6 +228,36 @@ TEST_F(EditorWindow, NewAndOpenCommandsResetThePage)
     EXPECT_FALSE(RenderSuppressed);
 }
 
+// A drop of files as the shell hands it over: a DROPFILES block with the names, each ended by a
+// zero, and one more zero at the end. The receiver frees it with DragFinish.
+HDROP DropOf(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const std::string& name : names)
+        list += name + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(EditorWindow, ADroppedFileIsOpenedAndADroppedFolderIgnored)
+{
+    Start();
+    const HWND page = editor->NotebookPageSinglePhoto->Handle();
+    SendMessageA(page, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({stage.Dir() + "Frameset"})), 0);
+    EXPECT_EQ(CurrentPhotoPath, FramesetDir + "nophoto.png");
+    const std::string photo = stage.Dir() + "dropped.png";
+    test::SaveImageFile(photo, 40, 30, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 40, 30, RGB(0, 120, 0)); });
+    SendMessageA(page, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({photo, stage.Dir() + "other.png"})), 0);
+    EXPECT_EQ(CurrentPhotoPath, photo);
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+    EXPECT_FALSE(RenderSuppressed);
+}
+
 TEST_F(EditorWindow, ShortTextsAreNoCommandsAndCommandsRestoreAMinimisedEditor)
 {
     Start();
@@ -256,6 +315,35 @@ TEST_F(EditorWindow, ToolImagesAndLinksTakeTheHoverLook)
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), 0x0084FFu);
     editor->stClickToCreateFrame->OnMouseLeave(*editor->stClickToCreateFrame);
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), ui::clWindowText);
+}
+
+// What a window standing in for the agent received last.
+std::string AgentReceived;
+
+LRESULT CALLBACK AgentStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        AgentReceived.assign(static_cast<const char*>(data->lpData), data->cbData);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(EditorWindow, CommandsToTheAgentAreLetterAndIdWithoutATerminator)
+{
+    Start();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = AgentStandInProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = AgentWindowClass;
+    RegisterClassA(&windowClass);
+    HWND agent = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(agent);
+    editor->SendAgentCommand("H" + IdA);
+    EXPECT_EQ(AgentReceived, "H" + IdA);
+    DestroyWindow(agent);
 }
 
 TEST(SecondEditor, ForwardsOnlyAnExistingFileAfterOpen)

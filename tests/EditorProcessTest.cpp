@@ -9,100 +9,18 @@
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
+#include "ProcessTestSupport.h"
 #include "shared/CopyDataCommand.h"
 
 using namespace lumetta;
 using lumetta::test::AgentStage;
+using lumetta::test::BuildFile;
+using lumetta::test::WaitUntil;
+using Program = lumetta::test::TestProgram;
 
 namespace {
 
 const std::string IdA = "{A1111111-0000-4000-8000-00000000000A}";
-
-std::filesystem::path BuildFile(const char* hostPath)
-{
-    std::string path = std::string("Z:") + hostPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD patience = 15000)
-{
-    for (DWORD waited = 0; waited < patience; waited += 25) {
-        if (condition())
-            return true;
-        Sleep(25);
-    }
-    return condition();
-}
-
-HWND MainWindowOf(HWND found, DWORD process)
-{
-    DWORD owner = 0;
-    GetWindowThreadProcessId(found, &owner);
-    return owner == process ? found : nullptr;
-}
-
-// A program started with arguments; ended by WM_CLOSE to its main window, or by force.
-class Program {
-public:
-    Program(const std::string& exe, const std::string& arguments, HWND (*findMain)())
-        : findMain_(findMain)
-    {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info_))
-            info_ = {};
-    }
-    // Takes over a process this one did not start.
-    Program(DWORD process, HWND (*findMain)()) : findMain_(findMain)
-    {
-        info_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, process);
-        info_.dwProcessId = process;
-    }
-    ~Program() { Stop(); }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    bool Started() const { return info_.hProcess != nullptr; }
-    bool WaitForExit(DWORD patience) const { return WaitForSingleObject(info_.hProcess, patience) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-    HWND MainWindow() const { return MainWindowOf(findMain_(), info_.dwProcessId); }
-    HWND WaitForMainWindow() const
-    {
-        WaitUntil([&] { return MainWindow() && IsWindowVisible(MainWindow()); });
-        return MainWindow();
-    }
-    void Stop()
-    {
-        if (!Started())
-            return;
-        if (!WaitForExit(0)) {
-            if (HWND window = MainWindow())
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            if (!WaitForExit(10000))
-                TerminateProcess(info_.hProcess, 1);
-            WaitForExit(INFINITE);
-        }
-        if (info_.hThread)
-            CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-        info_ = {};
-    }
-
-private:
-    HWND (*findMain_)();
-    PROCESS_INFORMATION info_{};
-};
 
 // A visible control of the window whose text is `text`, or null.
 HWND ShownChild(HWND window, const std::string& text)

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <vector>
 
 #include "ui/Form.h"
 #include "ui/HintWindow.h"
@@ -15,9 +16,7 @@ constexpr const char* ApplicationClass = "UiApplication";
 
 std::string ProgramName()
 {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
+    std::string name = ModuleFileName(nullptr);
     if (const auto slash = name.find_last_of("\\/"); slash != std::string::npos)
         name.erase(0, slash + 1);
     if (const auto dot = name.find_last_of('.'); dot != std::string::npos)
@@ -29,6 +28,21 @@ std::string ProgramName()
 constexpr int HintOffset = 20;
 
 } // namespace
+
+std::string ModuleFileName(HMODULE module)
+{
+    std::vector<char> path(MAX_PATH);
+    // A path that fills the buffer may have been cut: grow it and ask again, up to the longest
+    // path there can be.
+    for (; path.size() <= 65536; path.resize(path.size() * 2)) {
+        const DWORD length = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return std::string(path.data(), length);
+    }
+    return {};
+}
 
 Application& Application::Instance()
 {

@@ -79,4 +79,8 @@ private:
 // The one application object.
 inline Application& App() { return Application::Instance(); }
 
+// The full path of a loaded module's file (of the running program's for null), however long;
+// empty when it cannot be read.
+std::string ModuleFileName(HMODULE module);
+
 } // namespace ui

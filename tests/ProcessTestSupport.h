@@ -1,0 +1,52 @@
+#pragma once
+// Programs of this build started by a test under Wine: found by their main window, ended by the
+// test that started them.
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+namespace lumetta::test {
+
+// A file of this build as Wine names it (the host's root is drive Z:).
+std::filesystem::path BuildFile(const char* hostPath);
+
+// Polls the condition every 25 ms until it holds or the patience is used up; true when it holds.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD patience = 15000)
+{
+    for (DWORD waited = 0; waited < patience; waited += 25) {
+        if (condition())
+            return true;
+        Sleep(25);
+    }
+    return condition();
+}
+
+// A program of this build, started with arguments (or taken over by its process id), whose main
+// window `findMain` finds. Ended by WM_CLOSE to that window, or by force, at the latest when the
+// object goes.
+class TestProgram {
+public:
+    TestProgram(const std::string& exe, const std::string& arguments, HWND (*findMain)());
+    TestProgram(DWORD process, HWND (*findMain)());
+    ~TestProgram() { Stop(); }
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
+
+    bool Started() const { return info_.hProcess != nullptr; }
+    DWORD Id() const { return info_.dwProcessId; }
+    bool WaitForExit(DWORD patience) const { return WaitForSingleObject(info_.hProcess, patience) == WAIT_OBJECT_0; }
+    DWORD ExitCode() const;
+    // The window findMain finds when it belongs to this process, else null.
+    HWND MainWindow() const;
+    // Waits until the main window is visible; null when it never is.
+    HWND WaitForMainWindow() const;
+    void Stop();
+
+private:
+    HWND (*findMain_)();
+    PROCESS_INFORMATION info_{};
+};
+
+} // namespace lumetta::test
