@@ -1,10 +1,14 @@
 #include "AgentMain.h"
 
+#include <cstdlib>
 #include <exception>
+#include <vector>
 
 #include "agent/AgentPhotoFrameU.h"
+#include "agent/AgentRenderPool.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalFunc.h"
+#include "shared/GlobalGraphics.h"
 #include "shared/GlobalPhotoSet.h"
 #include "shared/GlobalRegistryAccess.h"
 #include "shared/LangUnit.h"
@@ -45,6 +49,16 @@ void ReportSkippedSet(const std::string& id, const char* reason)
     OutputDebugStringA(("lmtagent: photo set " + id + " not opened: " + reason + "\n").c_str());
 }
 
+// Benchmarks compare the start with fewer workers; nothing else sets this.
+unsigned StartWorkerCap()
+{
+    char text[16] = {};
+    const DWORD length = GetEnvironmentVariableA(StartWorkersVariable, text, sizeof text);
+    if (length == 0 || length >= sizeof text)
+        return 0;
+    return static_cast<unsigned>(std::strtoul(text, nullptr, 10));
+}
+
 } // namespace
 
 TLMTAgentWndClass::TLMTAgentWndClass(ui::Component* owner)
@@ -82,14 +96,36 @@ void TLMTAgentWndClass::FormCreate(ui::Component&)
     ui::StringList ids;
     ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &ids);
     FrameWindows = std::make_unique<ui::StringList>();
+    OpenStoredFrameWindows(ids);
+}
+
+void TLMTAgentWndClass::OpenStoredFrameWindows(const ui::StringList& ids)
+{
+    // The settings are read here, in the registry's order, and only the pictures are made on the
+    // workers; each window opens here once its picture and those of the sets before it are done.
+    TPhotoSetRenderPool pool(MachineRenderWorkerCount(StartWorkerCap()), MachineRenderMemoryBudget());
+    std::vector<std::string> rendering;
     for (int i = 0; i < ids.Count(); ++i) {
+        if (!WantsFrameWindow(ids[i]))
+            continue;
+        TPhotoSetSettings set = ReadPhotoSetSettings(ids[i]);
+        const std::uint64_t peak = PhotoSetRenderPeak(set);
+        pool.Add([set = std::move(set)] { return RenderPhotoSet(set); }, peak);
+        rendering.push_back(ids[i]);
+    }
+    for (const std::string& id : rendering) {
         // A set that cannot be rendered is left out; the sets after it still open.
         try {
-            OpenFrameWindow(ids[i]);
+            TRenderedPhotoSet rendered = pool.Take();
+            LastPhotoStatus = rendered.PhotoStatus; // as if this thread had loaded the photo itself
+            if (rendered.Failure)
+                std::rethrow_exception(rendered.Failure);
+            if (FrameWindows->IndexOf(id) == -1)
+                OpenRenderedFrameWindow(id, *rendered.Image);
         } catch (const std::exception& error) {
-            ReportSkippedSet(ids[i], error.what());
+            ReportSkippedSet(id, error.what());
         } catch (...) {
-            ReportSkippedSet(ids[i], "unknown failure");
+            ReportSkippedSet(id, "unknown failure");
         }
     }
 }
@@ -106,17 +142,26 @@ void TLMTAgentWndClass::FormDestroy(ui::Component&)
     FrameWindows.reset();
 }
 
-void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
+bool TLMTAgentWndClass::WantsFrameWindow(const std::string& id) const
 {
     if (FrameWindows->IndexOf(id) != -1 || !PhotoSetStored(id))
-        return;
-    const std::string key = PhotoSetKey(id);
+        return false;
     std::int32_t hidden = 0;
-    ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Hidden, hidden);
-    if (hidden == 1)
-        return;
+    ReadRegInteger(HKEY_CURRENT_USER, PhotoSetKey(id), PhotoSetValue::Hidden, hidden);
+    return hidden != 1;
+}
 
+void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
+{
+    if (!WantsFrameWindow(id))
+        return;
     const ui::GpBitmapPtr image = RenderPhotoSet(id);
+    OpenRenderedFrameWindow(id, *image);
+}
+
+void TLMTAgentWndClass::OpenRenderedFrameWindow(const std::string& id, Gdiplus::Bitmap& image)
+{
+    const std::string key = PhotoSetKey(id);
     // Freed here if it cannot be made; the list owns it once it is listed.
     ui::Owned<TLMTWndClass> made(new TLMTWndClass());
     made->Loaded();
@@ -125,9 +170,9 @@ void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
     // A window that fails to be set up stays listed, so that a later "U" or "H" frees it.
     try {
         window->PhotoSetId = id;
-        const INT width = static_cast<INT>(image->GetWidth());
-        const INT height = static_cast<INT>(image->GetHeight());
-        window->FrameImage.reset(image->Clone(0, 0, width, height, PixelFormat32bppARGB));
+        const INT width = static_cast<INT>(image.GetWidth());
+        const INT height = static_cast<INT>(image.GetHeight());
+        window->FrameImage.reset(image.Clone(0, 0, width, height, PixelFormat32bppARGB));
         if (!window->FrameImage || window->FrameImage->GetLastStatus() != Gdiplus::Ok ||
             !window->SetLayerImage(*window->FrameImage)) {
             window->FrameImage.reset();

@@ -7,12 +7,16 @@
 #include <string>
 
 #include "ui/Form.h"
+#include "ui/GdiPlus.h"
 #include "ui/StringList.h"
 
 namespace lumetta {
 
 // The agent's single-instance guard, held for the life of the process.
 inline constexpr const char* AgentMutexName = "LMTSA-1B568E46-0755-4335-BF63-771143CDAB64";
+// Environment variable that lowers the number of workers rendering the stored sets at start
+// (a benchmark's one-worker run); unset, the machine decides.
+inline constexpr const char* StartWorkersVariable = "LMTAGENT_START_WORKERS";
 
 // The open frame windows: text = photo-set id, object = its TLMTWndClass. Whoever deletes an entry
 // frees or releases its window. Made by the main window's FormCreate, freed by its FormDestroy.
@@ -36,6 +40,15 @@ public:
 
 protected:
     void ApplyWindowStyle(ui::CreateParams& params) override;
+
+private:
+    // The start: every stored set's picture made on worker threads, the windows opened here in
+    // the order of `ids`, exactly as OpenFrameWindow would open them one by one.
+    void OpenStoredFrameWindows(const ui::StringList& ids);
+    // A stored set, not listed yet and not hidden.
+    bool WantsFrameWindow(const std::string& id) const;
+    // The window of a set from its finished picture, which stays the caller's.
+    void OpenRenderedFrameWindow(const std::string& id, Gdiplus::Bitmap& image);
 };
 
 // The program: one agent per desktop; a second one ends at once. Returns the exit code.

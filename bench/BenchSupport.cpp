@@ -57,14 +57,14 @@ void Save(Gdiplus::Bitmap& bitmap, const std::string& path, const wchar_t* mime)
     }
 }
 
-void MakePhoto(const std::string& path)
+void MakePhoto(const std::string& path, unsigned seed)
 {
     Gdiplus::Bitmap photo(6000, 4000, PixelFormat24bppRGB);
     Gdiplus::Graphics g(&photo);
     Gdiplus::LinearGradientBrush sky(Gdiplus::Point(0, 0), Gdiplus::Point(6000, 4000), Gdiplus::Color(255, 40, 90, 160),
                                      Gdiplus::Color(255, 230, 180, 90));
     g.FillRectangle(&sky, 0, 0, 6000, 4000);
-    std::srand(7);
+    std::srand(seed); // the C library keeps this per thread
     for (int i = 0; i < 1500; ++i) {
         Gdiplus::SolidBrush brush(
             Gdiplus::Color(140, std::rand() % 256, std::rand() % 256, std::rand() % 256));

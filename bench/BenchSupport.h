@@ -24,8 +24,9 @@ void Report(const char* name, double ms);
 // Writes bitmap as an image file of the given MIME type, or ends the program.
 void Save(Gdiplus::Bitmap& bitmap, const std::string& path, const wchar_t* mime);
 
-// A 6000 x 4000 JPEG with detail everywhere, so that neither the codec nor the scaler meets flat colour.
-void MakePhoto(const std::string& path);
+// A 6000 x 4000 JPEG with detail everywhere, so that neither the codec nor the scaler meets flat colour;
+// each seed gives other detail.
+void MakePhoto(const std::string& path, unsigned seed = 7);
 
 // What every renderer benchmark starts from.
 struct BenchSetup {

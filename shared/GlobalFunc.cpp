@@ -66,10 +66,11 @@ std::uint32_t ClockSeed()
 
 constexpr const char* DwmRegistryKey = "Software\\Microsoft\\Windows\\DWM";
 
-// Seeded from the clock at first use as well, for code that runs before start-up.
+// Seeded from the clock at first use as well, for code that runs before start-up; the thread id
+// keeps two workers that start in the same clock tick apart.
 std::mt19937& Generator()
 {
-    static std::mt19937 generator(ClockSeed());
+    thread_local std::mt19937 generator(ClockSeed() ^ static_cast<std::uint32_t>(GetCurrentThreadId() * 2654435761u));
     return generator;
 }
 

@@ -47,8 +47,9 @@ int ShowTaskDialog(HWND owner, const char* instruction, const char* caption, con
 // The default note text of a newly chosen photo.
 std::string GetPhotoTitle(const std::string& fileName);
 
-// The process-wide pseudo-random generator that InitSharedGlobals seeds: a uniform number
-// from 0 to range - 1 (0 when range is 0).
+// A uniform number from 0 to range - 1 (0 when range is 0), from the calling thread's own
+// generator: the GUI thread's is the one InitSharedGlobals seeds; a worker's (colour noise of a
+// set rendered at start) is seeded from the clock and its thread id when it first draws.
 std::uint32_t Random(std::uint32_t range);
 
 // How ShowTaskDialog maps MessageBox flags onto the task dialog.

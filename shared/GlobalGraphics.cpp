@@ -15,7 +15,7 @@ namespace lumetta {
 using Gdiplus::Status;
 
 ui::StringList FrameList;
-Status LastPhotoStatus = Gdiplus::Ok;
+thread_local Status LastPhotoStatus = Gdiplus::Ok;
 
 // ---- Frame definitions ----------------------------------------------------------------------
 

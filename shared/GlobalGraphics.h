@@ -44,8 +44,10 @@ void LoadPhotoFrameFrom(const std::string& folder, const std::string& name, TPho
 
 // ---- Photo loading --------------------------------------------------------------------------
 
-// Status of the most recent LoadPaddedPhoto in the process (Ok = 0: the photo loaded).
-extern Gdiplus::Status LastPhotoStatus;
+// Status of the most recent LoadPaddedPhoto (Ok = 0: the photo loaded). Each thread has its own,
+// so that a set rendered on a worker is judged by its own load; on the GUI thread it is the
+// status of the GUI thread's loads and of those it takes over from workers.
+extern thread_local Gdiplus::Status LastPhotoStatus;
 
 // The padded canvas of an image W x H: its size and where the image sits on it (the offset is
 // negative where the image is cut).

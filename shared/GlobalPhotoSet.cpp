@@ -213,9 +213,10 @@ std::string ResolveFrameName(const std::string& storedName, const std::string& f
     return storedName;
 }
 
-ui::GpBitmapPtr RenderPhotoSet(const std::string& id)
+ui::GpBitmapPtr RenderPhotoSet(const std::string& id) { return RenderPhotoSet(ReadPhotoSetSettings(id)); }
+
+ui::GpBitmapPtr RenderPhotoSet(const TPhotoSetSettings& set)
 {
-    const TPhotoSetSettings set = ReadPhotoSetSettings(id);
     TPhotoFrame frame;
     LoadPhotoFrame(ResolveFrameName(set.Frame, FramesetDir), frame);
     const ui::GpBitmapPtr photo = LoadPaddedPhoto(set.Effects.PhotoFile, frame.Orientation);

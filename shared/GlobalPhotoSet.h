@@ -104,5 +104,8 @@ std::string ResolveFrameName(const std::string& storedName, const std::string& f
 // The finished picture of the stored set `id` (see ComposeFramedPhoto); the caller owns it. A
 // missing key or value is no error: the set renders with the defaults.
 ui::GpBitmapPtr RenderPhotoSet(const std::string& id);
+// The same from settings already read: frame definition, photo load and composition, without the
+// registry, so that it can run beside the GUI thread.
+ui::GpBitmapPtr RenderPhotoSet(const TPhotoSetSettings& set);
 
 } // namespace lumetta

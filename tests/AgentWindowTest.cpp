@@ -15,8 +15,12 @@
 #include <vector>
 
 #include "AgentTestSupport.h"
+#include "FramedPhotoTestSupport.h"
+#include "ImageSupport.h"
 #include "shared/CopyDataCommand.h"
+#include "shared/GlobalGraphics.h"
 #include "shared/GlobalPhotoSet.h"
+#include "shared/GlobalRegistryAccess.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
 
@@ -247,9 +251,42 @@ TEST_F(AgentWindow, WithoutPhotoSetsTheAgentStartsAndOpensLater)
     EXPECT_EQ(Frame(IdA)->Top(), 20);
 }
 
-TEST_F(AgentWindow, SetThatFailsToRenderIsSkippedAndTheRestOpen)
+// The start's render workers for the life of the object: "1" renders one set at a time.
+class StartWorkers {
+public:
+    explicit StartWorkers(const char* count) { SetEnvironmentVariableA(StartWorkersVariable, count); }
+    ~StartWorkers() { SetEnvironmentVariableA(StartWorkersVariable, nullptr); }
+};
+
+// What the start opened: the listed ids in order, each window's place and picture.
+struct OpenedFrame {
+    std::string Id;
+    int Left, Top;
+    bool Visible;
+    std::vector<Gdiplus::ARGB> Pixels;
+    bool operator==(const OpenedFrame&) const = default;
+};
+
+std::vector<OpenedFrame> OpenedFrames()
 {
-    // A photo area one row high cannot be embossed: the renderer raises for that set alone.
+    std::vector<OpenedFrame> opened;
+    for (int i = 0; i < FrameWindows->Count(); ++i) {
+        auto* frame = static_cast<TLMTWndClass*>(FrameWindows->Object(i));
+        OpenedFrame o{(*FrameWindows)[i], frame->Left(), frame->Top(), IsWindowVisible(frame->Handle()) != FALSE, {}};
+        if (frame->FrameImage) {
+            const test::PixelGrid grid(*frame->FrameImage);
+            for (int y = 0; y < grid.Height(); ++y)
+                for (int x = 0; x < grid.Width(); ++x)
+                    o.Pixels.push_back(grid.At(x, y));
+        }
+        opened.push_back(std::move(o));
+    }
+    return opened;
+}
+
+// A set whose one-row photo area cannot be embossed, so that its render raises.
+void StoreFailingSet(const AgentStage& stage, const std::string& id)
+{
     constexpr int ThinSide = 120;
     THoldRect thin{20, 20, 100, 20};
     for (int bottom = 18; bottom <= 24; ++bottom) {
@@ -259,9 +296,24 @@ TEST_F(AgentWindow, SetThatFailsToRenderIsSkippedAndTheRestOpen)
     }
     ASSERT_EQ(FramedGeometry(ThinSide, ThinSide, thin, 1.0).PartHeight, 1);
     stage.AddFrame("thin.ini", ThinSide, ThinSide, thin);
+    stage.StoreText(id, "Frame", "thin.ini");
+    stage.Store(id, {{"Emboss", 1}});
+}
+
+std::string StorePhoto(const AgentStage& stage, const std::string& name, int width, int height, COLORREF color)
+{
+    const std::string path = stage.Dir() + name;
+    test::SaveImageFile(path, width, height, [&](Gdiplus::Graphics& g) {
+        test::FillArea(g, 0, 0, width, height, color);
+        test::FillArea(g, width / 4, height / 4, width / 2, height / 2, RGB(250, 240, 10));
+    }, L"image/jpeg");
+    return path;
+}
+
+TEST_F(AgentWindow, SetThatFailsToRenderIsSkippedAndTheRestOpen)
+{
     stage.Store(IdA, {});
-    stage.StoreText(IdB, "Frame", "thin.ini");
-    stage.Store(IdB, {{"Emboss", 1}});
+    StoreFailingSet(stage, IdB);
     stage.Store(IdC, {});
     {
         test::DebugOutputCapture output;
@@ -280,6 +332,72 @@ TEST_F(AgentWindow, SetThatFailsToRenderIsSkippedAndTheRestOpen)
     Send('U', IdB); // swallowed by the command's guard
     EXPECT_FALSE(Frame(IdB));
     EXPECT_EQ(FrameWindows->Count(), 2);
+}
+
+TEST_F(AgentWindow, StartOnWorkersOpensWhatOneByOneOpens)
+{
+    const std::string photo = StorePhoto(stage, "photo.jpg", 900, 600, RGB(20, 90, 200));
+    const std::string ids[] = {"{10000000-0000-4000-8000-000000000001}", "{20000000-0000-4000-8000-000000000002}",
+                               "{30000000-0000-4000-8000-000000000003}", "{40000000-0000-4000-8000-000000000004}",
+                               "{50000000-0000-4000-8000-000000000005}"};
+    stage.StoreText(ids[0], "PhotoFile", photo);
+    stage.Store(ids[0], {{"X", 10}, {"Y", 20}, {"Transparency", 50}});
+    StoreFailingSet(stage, ids[1]);
+    stage.StoreText(ids[2], "PhotoFile", photo);
+    stage.Store(ids[2], {{"Hidden", 1}});
+    stage.StoreText(ids[3], "PhotoFile", photo);
+    stage.StoreText(ids[3], "PhotoNotes", "Lake\r\nnote");
+    stage.Store(ids[3], {{"RotationAngle", 7}, {"Sepia", 1}, {"Brightness", 40}, {"NotesPos", 4}, {"X", 300}});
+    stage.StoreText(ids[4], "PhotoFile", stage.Dir() + "missing.jpg"); // placeholder, listed last
+
+    std::vector<OpenedFrame> oneByOne;
+    Gdiplus::Status statusOneByOne;
+    {
+        const StartWorkers one("1");
+        Start();
+        oneByOne = OpenedFrames();
+        statusOneByOne = LastPhotoStatus;
+        agent.reset();
+    }
+    LastPhotoStatus = Gdiplus::Ok;
+    Start();
+    const std::vector<OpenedFrame> pooled = OpenedFrames();
+
+    ASSERT_EQ(oneByOne.size(), 3u); // the failing and the hidden set have none
+    EXPECT_EQ(oneByOne[0].Id, ids[0]);
+    EXPECT_EQ(oneByOne[1].Id, ids[3]);
+    EXPECT_EQ(oneByOne[2].Id, ids[4]);
+    EXPECT_TRUE(pooled == oneByOne);
+    // The GUI thread is left with the status of the last set's load, as after loading it itself.
+    EXPECT_NE(statusOneByOne, Gdiplus::Ok);
+    EXPECT_EQ(LastPhotoStatus, statusOneByOne);
+    LastPhotoStatus = Gdiplus::Ok;
+}
+
+TEST_F(AgentWindow, StartWithMoreSetsThanWorkersOpensAllInRegistryOrder)
+{
+    // Large photos first, so that later sets finish before earlier ones.
+    for (int i = 0; i < 9; ++i) {
+        char id[40], photo[16];
+        std::snprintf(id, sizeof id, "{%d0000000-0000-4000-8000-000000000000}", i + 1);
+        std::snprintf(photo, sizeof photo, "p%d.jpg", i);
+        const int width = 1600 - 150 * i;
+        stage.StoreText(id, "PhotoFile", StorePhoto(stage, photo, width, width * 3 / 4, RGB(20 * i, 100, 200)));
+        stage.Store(id, {{"X", 40 * i}});
+    }
+    ui::StringList order;
+    ListRegSubKeys(HKEY_CURRENT_USER, PhotoSetsKey, &order);
+    ASSERT_EQ(order.Count(), 9);
+
+    const StartWorkers two("2");
+    Start();
+    ASSERT_EQ(FrameWindows->Count(), 9);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ((*FrameWindows)[i], order[i]);
+        auto* frame = static_cast<TLMTWndClass*>(FrameWindows->Object(i));
+        EXPECT_TRUE(IsWindowVisible(frame->Handle()));
+        EXPECT_EQ(frame->Left(), stage.Read(order[i], "X"));
+    }
 }
 
 // Runs a frame's menu command the way the menu does: inside a message the frame is handling.
