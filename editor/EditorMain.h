@@ -253,6 +253,8 @@ private:
     // The halved copies of CurrentPhoto the preview renders from, and the canvas they were made of.
     PhotoPyramid PreviewPyramid;
     Gdiplus::Bitmap* PreviewPyramidCanvas = nullptr;
+    // The page's picture from the photo itself, or for the preview from the halved copy.
+    ui::GpBitmapPtr ComposePage(bool fromHalvedCopy);
     // The frame's "Photo Frame" position is offered only with a text area; a dropped check
     // goes to fallback.
     void OfferFrameTextPosition(ui::MenuItem* fallback);

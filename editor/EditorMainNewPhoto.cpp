@@ -408,18 +408,11 @@ void TLMTSEditorWndClass::GetFramedEffects(TFramedEffects& effects) const
     effects = FramedEffectsFromControls(controls);
 }
 
-ui::GpBitmapPtr TLMTSEditorWndClass::RenderFramedPhoto()
-{
-    if (!CurrentPhoto)
-        return EmptyFramedPhoto();
-    TPhotoClipRect clip;
-    GetClipRect(clip);
-    TFramedEffects effects;
-    GetFramedEffects(effects);
-    return ComposeFramedPhoto(*CurrentPhoto, clip, CurrentFrame, effects);
-}
+ui::GpBitmapPtr TLMTSEditorWndClass::RenderFramedPhoto() { return ComposePage(false); }
 
-ui::GpBitmapPtr TLMTSEditorWndClass::RenderPreviewPhoto()
+ui::GpBitmapPtr TLMTSEditorWndClass::RenderPreviewPhoto() { return ComposePage(true); }
+
+ui::GpBitmapPtr TLMTSEditorWndClass::ComposePage(bool fromHalvedCopy)
 {
     if (!CurrentPhoto)
         return EmptyFramedPhoto();
@@ -428,7 +421,7 @@ ui::GpBitmapPtr TLMTSEditorWndClass::RenderPreviewPhoto()
     TFramedEffects effects;
     GetFramedEffects(effects);
     Gdiplus::Bitmap* photo = CurrentPhoto.get();
-    if (PreviewPyramidCanvas == photo) {
+    if (fromHalvedCopy && PreviewPyramidCanvas == photo) {
         // The photo area's size needs the frame image's, which its header tells.
         const DeclaredSize frame = DeclaredImageFileSize(FramesetDir + CurrentFrame.Filename).value_or(DeclaredSize{});
         const TFramedGeometry geometry = FramedGeometry(static_cast<std::uint32_t>(frame.Width),

@@ -11,7 +11,9 @@
 #include <cstring>
 
 #include "AgentTestSupport.h"
+#include "editor/EditorFrmBrowserWndU.h"
 #include "editor/EditorMain.h"
+#include "editor/EditorShadeWndU.h"
 #include "shared/GlobalConsts.h"
 #include "shared/LangUnit.h"
 #include "ui/Application.h"
@@ -249,6 +251,39 @@ TEST_F(NewPhotoPage, APhotoFrameCheckFallsBackWhenTheFrameHasNoTextArea)
     editor->TextPositionItems[2]->Click();
     editor->SelectFrame("upright.ini");
     EXPECT_TRUE(editor->TextPositionItems[2]->Checked());
+}
+
+// Answers the frame browser's modal loop: the named frame chosen with OK, or Cancel.
+std::string BrowserChoice;
+void CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    ui::ListBox& frames = *FrameBrowserWindow->lbFrames;
+    frames.Clear();
+    frames.SetItemIndex(frames.Add(BrowserChoice));
+    FrameBrowserWindow->SetModalResult(BrowserChoice.empty() ? ui::mrCancel : ui::mrOk);
+}
+
+TEST_F(NewPhotoPage, TheBrowsersFrameWithoutTextAreaMovesTheCheckToTopLeftAndReloads)
+{
+    ASSERT_TRUE(editor->PhotoFrame1->Checked());
+    BrowserChoice.clear();
+    SetTimer(nullptr, 0, 50, AnswerBrowser);
+    editor->btnSingleFrameChoose->Click();
+    EXPECT_EQ(CurrentFrame.Name, "frame2.ini");
+    EXPECT_TRUE(editor->PhotoFrame1->Checked());
+
+    BrowserChoice = "upright.ini";
+    const std::uint64_t renders = editor->PreviewRenders;
+    SetTimer(nullptr, 0, 50, AnswerBrowser);
+    editor->btnSingleFrameChoose->Click();
+    EXPECT_EQ(CurrentFrame.Name, "upright.ini");
+    EXPECT_TRUE(editor->TextPositionItems.front()->Checked());
+    EXPECT_FALSE(editor->PhotoFrame1->Enabled());
+    EXPECT_EQ(LastOrientation, 1);
+    EXPECT_EQ(Selection(), (Placed{0, 0, 150, 200}));
+    EXPECT_EQ(editor->PreviewRenders, renders + 1);
+    EXPECT_FALSE(ShadeWindow->Visible());
 }
 
 TEST_F(NewPhotoPage, ResetPutsTheDefaultsBackButKeepsTextPositionAndFrame)
