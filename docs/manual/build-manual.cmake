@@ -22,13 +22,14 @@ if(NOT EXISTS ${compiled})
   message(FATAL_ERROR "chmcmd wrote no ${CMAKE_MATCH_1}:\n${log}")
 endif()
 
-# A compiled help file starts with "ITSF" and names every file it holds in its directory.
+# A compiled help file starts with "ITSF" and names every file it holds in its directory, each
+# name after a length byte (which is itself printable for names of 32 characters or more).
 file(READ ${compiled} magic LIMIT 4 HEX)
 if(NOT magic STREQUAL "49545346")
   message(FATAL_ERROR "${compiled} is not a compiled help file")
 endif()
 file(GLOB pages RELATIVE ${source_dir} ${source_dir}/*.html ${source_dir}/images/*.png ${source_dir}/images/*.jpg)
-file(STRINGS ${compiled} names REGEX "^/")
+file(STRINGS ${compiled} names REGEX "/")
 string(JOIN "\n" names ${names})
 foreach(page ${pages} style.css)
   string(FIND "${names}" "/${page}" at)
