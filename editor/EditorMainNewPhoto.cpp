@@ -74,7 +74,7 @@ void PaintScale(HDC dc, const char* resource)
 struct NumberConversion {
     std::size_t Start = 0;
     std::size_t End = 0;
-    std::string Spec;
+    std::string Format;
 };
 
 // Finds the single conversion whose letter is among `letters` ("%%" aside); none when there is
@@ -148,10 +148,10 @@ std::string FormatMessageNumber(const std::string& format, double value)
         std::snprintf(text, sizeof text, "%g", value);
     } else {
         // Thousands separators aside, "n" is a fixed-point number.
-        std::string spec = conversion->Spec;
-        if (spec.back() == 'n')
-            spec.back() = 'f';
-        std::snprintf(text, sizeof text, spec.c_str(), value);
+        std::string printed = conversion->Format;
+        if (printed.back() == 'n')
+            printed.back() = 'f';
+        std::snprintf(text, sizeof text, printed.c_str(), value);
     }
     std::string number = text;
     for (char& c : number)
@@ -168,9 +168,9 @@ std::string FormatMessageNumber(const std::string& format, std::int64_t value)
         std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
         return text;
     }
-    std::string spec = conversion->Spec;
-    spec.insert(spec.size() - 1, "ll");
-    std::snprintf(text, sizeof text, spec.c_str(), static_cast<long long>(value));
+    std::string printed = conversion->Format;
+    printed.insert(printed.size() - 1, "ll");
+    std::snprintf(text, sizeof text, printed.c_str(), static_cast<long long>(value));
     return Substitute(format, *conversion, text);
 }
 
