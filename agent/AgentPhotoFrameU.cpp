@@ -12,6 +12,7 @@
 #include "shared/GlobalRegistryAccess.h"
 #include "shared/LangUnit.h"
 #include "ui/Application.h"
+#include "ui/Bind.h"
 #include "ui/Handles.h"
 #include "ui/Screen.h"
 
@@ -200,6 +201,22 @@ TLMTWndClass::TLMTWndClass(ui::Component* owner)
 {
     // Owned by the desktop: no taskbar button, and not hidden with the application window.
     SetOwnerWindow(GetDesktopWindow());
+    CreateMenu();
+    FadeOutTimer = Add<TThreadedTimer>(TThreadedTimer::Args{.name = "FadeOutTimer", .interval = 200});
+    SaveDialog = Add<ui::SaveDialog>(ui::SaveDialog::Args{.name = "SaveDialog",
+                                                          .filter = "JPEG|*.jpg",
+                                                          .defaultExt = "*.jpg",
+                                                          .options = ui::ofOverwritePrompt | ui::ofHideReadOnly |
+                                                                     ui::ofEnableSizing});
+    SetPopupMenu(pmMain);
+
+    BindHandlers();
+}
+
+TLMTWndClass::~TLMTWndClass() = default;
+
+void TLMTWndClass::CreateMenu()
+{
     using Item = ui::MenuItem::Args;
     pmMain = Add<ui::PopupMenu>(ui::PopupMenu::Args{"pmMain"});
     ui::MenuItem* root = pmMain->Items();
@@ -234,40 +251,30 @@ TLMTWndClass::TLMTWndClass(ui::Component* owner)
     miHide = Add<ui::MenuItem>(Item{.name = "miHide", .parent = root, .caption = "Hide", .tag = 4004});
     N6 = Add<ui::MenuItem>(Item{.name = "N6", .parent = root, .caption = "-"});
     miCloseAll = Add<ui::MenuItem>(Item{.name = "miCloseAll", .parent = root, .caption = "Exit", .tag = 4020});
-
-    FadeOutTimer = Add<TThreadedTimer>(TThreadedTimer::Args{.name = "FadeOutTimer", .interval = 200});
-    SaveDialog = Add<ui::SaveDialog>(ui::SaveDialog::Args{.name = "SaveDialog",
-                                                          .filter = "JPEG|*.jpg",
-                                                          .defaultExt = "*.jpg",
-                                                          .options = ui::ofOverwritePrompt | ui::ofHideReadOnly |
-                                                                     ui::ofEnableSizing});
-    SetPopupMenu(pmMain);
-
-    OnCreate = [this](ui::Component& sender) { FormCreate(sender); };
-    OnShow = [this](ui::Component& sender) { FormShow(sender); };
-    OnDestroy = [this](ui::Component& sender) { FormDestroy(sender); };
-    OnMouseDown = [this](ui::Control& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y) {
-        FormMouseDown(sender, button, shift, x, y);
-    };
-    OnMouseMove = [this](ui::Control& sender, ui::ShiftState shift, int x, int y) { FormMouseMove(sender, shift, x, y); };
-    OnMouseUp = [this](ui::Control& sender, ui::MouseButton button, ui::ShiftState shift, int x, int y) {
-        FormMouseUp(sender, button, shift, x, y);
-    };
-    FadeOutTimer->OnTimer = [this](ui::Component& sender) { FadeOutTimerTimer(sender); };
-    miNew->OnClick = [this](ui::Component& sender) { miNewClick(sender); };
-    miEdit->OnClick = [this](ui::Component& sender) { miEditClick(sender); };
-    miSave->OnClick = [this](ui::Component& sender) { miSaveClick(sender); };
-    miLock->OnClick = [this](ui::Component& sender) { miLockClick(sender); };
-    miOnTop->OnClick = [this](ui::Component& sender) { miOnTopClick(sender); };
-    for (ui::MenuItem* item : {N1001, N901, N801, N701, N601, N501, N401, N301, N201, N101})
-        item->OnClick = [this](ui::Component& sender) { miTransparencyChanged(sender); };
-    miFade->OnClick = [this](ui::Component& sender) { miFadeClick(sender); };
-    miRemove->OnClick = [this](ui::Component& sender) { miRemoveClick(sender); };
-    miHide->OnClick = [this](ui::Component& sender) { miHideClick(sender); };
-    miCloseAll->OnClick = [this](ui::Component& sender) { miCloseAllClick(sender); };
 }
 
-TLMTWndClass::~TLMTWndClass() = default;
+void TLMTWndClass::BindHandlers()
+{
+    OnCreate = ui::Bind(this, &TLMTWndClass::FormCreate);
+    OnShow = ui::Bind(this, &TLMTWndClass::FormShow);
+    OnDestroy = ui::Bind(this, &TLMTWndClass::FormDestroy);
+    OnMouseDown = ui::Bind(this, &TLMTWndClass::FormMouseDown);
+    OnMouseMove = ui::Bind(this, &TLMTWndClass::FormMouseMove);
+    OnMouseUp = ui::Bind(this, &TLMTWndClass::FormMouseUp);
+    FadeOutTimer->OnTimer = ui::Bind(this, &TLMTWndClass::FadeOutTimerTimer);
+    miNew->OnClick = ui::Bind(this, &TLMTWndClass::miNewClick);
+    miEdit->OnClick = ui::Bind(this, &TLMTWndClass::miEditClick);
+    miSave->OnClick = ui::Bind(this, &TLMTWndClass::miSaveClick);
+    miLock->OnClick = ui::Bind(this, &TLMTWndClass::miLockClick);
+    miOnTop->OnClick = ui::Bind(this, &TLMTWndClass::miOnTopClick);
+    for (ui::MenuItem* item : {N1001, N901, N801, N701, N601, N501, N401, N301, N201, N101})
+        item->OnClick = ui::Bind(this, &TLMTWndClass::miTransparencyChanged);
+    miFade->OnClick = ui::Bind(this, &TLMTWndClass::miFadeClick);
+    miRemove->OnClick = ui::Bind(this, &TLMTWndClass::miRemoveClick);
+    miHide->OnClick = ui::Bind(this, &TLMTWndClass::miHideClick);
+    miCloseAll->OnClick = ui::Bind(this, &TLMTWndClass::miCloseAllClick);
+}
+
 
 std::int32_t TLMTWndClass::ReadValue(const char* name) const
 {

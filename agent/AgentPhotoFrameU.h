@@ -125,6 +125,9 @@ public:
     void miCloseAllClick(ui::Component& sender);
 
 private:
+    // The popup menu in menu order, and the handlers bound to the form and its components.
+    void CreateMenu();
+    void BindHandlers();
     std::int32_t ReadValue(const char* name) const;
     void WriteValue(const char* name, std::int32_t value) const;
     void AnimateFade(const FadeAlphas& alphas);

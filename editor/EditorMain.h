@@ -164,6 +164,10 @@ public:
     void SavePhotoSetValues(const std::string& key);
     void btnSingleFrameDoneClick(ui::Component& sender);
     void btnEditClick(ui::Component& sender);
+    // Edit's steps: a stored set's note font, its clip on the thumbnail, its sliders and effects.
+    void LoadStoredFont(const std::string& key);
+    void PlaceStoredClip(const std::string& key);
+    void LoadStoredSettings(const std::string& key);
     void btnSingleFrameOKClick(ui::Component& sender);
     void btnSingleFrameCancelClick(ui::Component& sender);
     void RefreshViewPage();

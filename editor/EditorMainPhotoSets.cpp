@@ -182,6 +182,23 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
     if (notesPos < TextPositionItems.size())
         TextPositionItems[notesPos]->SetChecked(true);
 
+    LoadStoredFont(key);
+    LoadCurrentPhoto();
+    PlaceStoredClip(key);
+    LoadStoredSettings(key);
+
+    RenderSuppressed = false;
+    btnSingleFrameDone->Hide();
+    btnSingleFrameOK->Show();
+    btnSingleFrameCancel->Show();
+    DoRenderFramePreview(*this);
+    // The view page's navigation button stays selected.
+    NotebookChangePage(NotebookPageSinglePhoto);
+}
+
+void TLMTSEditorWndClass::LoadStoredFont(const std::string& key)
+{
+    namespace V = PhotoSetValue;
     ui::Font& font = FontDialog->GetFont();
     const std::string face = ReadPhotoSetText(key, V::FontFace);
     font.SetName(face.empty() ? DefaultFontFace : face);
@@ -193,9 +210,11 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
     const std::int32_t size = ReadPhotoSetInteger(key, V::FontSize);
     font.SetSize(size == 0 ? DefaultFontSize : size);
     font.SetColor(static_cast<ui::Color>(ReadPhotoSetInteger(key, V::FontColor)));
+}
 
-    LoadCurrentPhoto();
-
+void TLMTSEditorWndClass::PlaceStoredClip(const std::string& key)
+{
+    namespace V = PhotoSetValue;
     const TPhotoClipRect clip{ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipX, 0.0),
                               ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipY, 0.0),
                               ReadRegNumber(HKEY_CURRENT_USER, key, V::ClipW, 1.0),
@@ -208,7 +227,11 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
     selector.ZoomInEnabled = selector.Selection.Width > 40;
     SetClipSelectorState(selector);
     ShadeOutsideClip();
+}
 
+void TLMTSEditorWndClass::LoadStoredSettings(const std::string& key)
+{
+    namespace V = PhotoSetValue;
     trackRotation->SetPosition(ReadPhotoSetInteger(key, V::RotationAngle));
     // Read as the renderer reads it, so that a ratio stored under another decimal separator, or
     // none at all, leaves the set editable at zoom 1 instead of ending the edit half-way.
@@ -219,14 +242,6 @@ void TLMTSEditorWndClass::btnEditClick(ui::Component&)
     cbSepia->SetChecked(ReadPhotoSetInteger(key, V::Sepia) == 1);
     cbEmboss->SetChecked(ReadPhotoSetInteger(key, V::Emboss) == 1);
     cbColorNoise->SetChecked(ReadPhotoSetInteger(key, V::ColorNoise) == 1);
-
-    RenderSuppressed = false;
-    btnSingleFrameDone->Hide();
-    btnSingleFrameOK->Show();
-    btnSingleFrameCancel->Show();
-    DoRenderFramePreview(*this);
-    // The view page's navigation button stays selected.
-    NotebookChangePage(NotebookPageSinglePhoto);
 }
 
 void TLMTSEditorWndClass::btnSingleFrameOKClick(ui::Component&)

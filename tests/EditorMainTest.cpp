@@ -12,6 +12,7 @@
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
+#include "ProcessTestSupport.h"
 #include "editor/EditorButtonFaces.h"
 #include "editor/EditorFrmBrowserWndU.h"
 #include "editor/EditorMain.h"
@@ -333,17 +334,9 @@ LRESULT CALLBACK AgentStandInProc(HWND window, UINT message, WPARAM wParam, LPAR
 TEST_F(EditorWindow, CommandsToTheAgentAreLetterAndIdWithoutATerminator)
 {
     Start();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = AgentStandInProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = AgentWindowClass;
-    RegisterClassA(&windowClass);
-    HWND agent = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    ASSERT_TRUE(agent);
+    test::AgentStandIn agent(AgentStandInProc);
     editor->SendAgentCommand("H" + IdA);
     EXPECT_EQ(AgentReceived, "H" + IdA);
-    DestroyWindow(agent);
 }
 
 TEST(SecondEditor, ForwardsOnlyAnExistingFileAfterOpen)

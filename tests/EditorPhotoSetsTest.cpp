@@ -7,6 +7,7 @@
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
+#include "ProcessTestSupport.h"
 #include "editor/EditorFinalPreviewWndU.h"
 #include "editor/EditorMain.h"
 #include "shared/CopyDataCommand.h"
@@ -48,29 +49,13 @@ LRESULT CALLBACK StandInProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     return 0;
 }
 
-class AgentStandIn {
+// The agent stand-in records what it receives; each test starts with an empty record.
+class RecordingAgent {
 public:
-    AgentStandIn()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = StandInProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = AgentWindowClass;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-        received.clear();
-    }
-    ~AgentStandIn()
-    {
-        DestroyWindow(window_);
-        UnregisterClassA(AgentWindowClass, GetModuleHandleA(nullptr));
-    }
-    AgentStandIn(const AgentStandIn&) = delete;
-    AgentStandIn& operator=(const AgentStandIn&) = delete;
+    RecordingAgent() { received.clear(); }
 
 private:
-    HWND window_;
+    test::AgentStandIn window_{StandInProc};
 };
 
 // The value names the program writes, in the order it writes them.
@@ -103,7 +88,7 @@ std::vector<std::string> ValueNames(const std::string& key)
 class PhotoSets : public ::testing::Test {
 protected:
     AgentStage stage;
-    AgentStandIn agent;
+    RecordingAgent agent;
     ui::Owned<TLMTSEditorWndClass> editor;
     std::array<std::string, MessageCount> savedMessages = Messages;
 

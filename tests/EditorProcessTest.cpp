@@ -14,6 +14,7 @@
 
 using namespace lumetta;
 using lumetta::test::AgentStage;
+using lumetta::test::AgentStandIn;
 using lumetta::test::BuildFile;
 using lumetta::test::ShownChild;
 using lumetta::test::WaitUntil;
@@ -40,27 +41,6 @@ std::string NoteText(HWND editor)
     SendMessageA(memo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
     return text;
 }
-
-// Stands in for the agent: a window the editor finds by the agent's class and title.
-class AgentStandIn {
-public:
-    AgentStandIn()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = AgentWindowClass;
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    }
-    ~AgentStandIn() { DestroyWindow(window_); }
-    AgentStandIn(const AgentStandIn&) = delete;
-    AgentStandIn& operator=(const AgentStandIn&) = delete;
-
-private:
-    HWND window_;
-};
 
 class EditorProgram : public ::testing::Test {
 protected:

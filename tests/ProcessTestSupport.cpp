@@ -1,5 +1,7 @@
 #include "ProcessTestSupport.h"
 
+#include "shared/CopyDataCommand.h"
+
 namespace lumetta::test {
 
 std::filesystem::path BuildFile(const char* hostPath)
@@ -102,6 +104,24 @@ void TestProgram::Stop()
         CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
     info_ = {};
+}
+
+AgentStandIn::AgentStandIn(WNDPROC proc)
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = AgentWindowClass;
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+}
+
+AgentStandIn::~AgentStandIn()
+{
+    DestroyWindow(window_);
+    // The next stand-in may bring a procedure of its own.
+    UnregisterClassA(AgentWindowClass, GetModuleHandleA(nullptr));
 }
 
 } // namespace lumetta::test

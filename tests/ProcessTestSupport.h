@@ -56,4 +56,17 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
+// Stands in for the agent: a window the editor finds by the agent's class and title, handling
+// messages with proc.
+class AgentStandIn {
+public:
+    explicit AgentStandIn(WNDPROC proc = DefWindowProcA);
+    ~AgentStandIn();
+    AgentStandIn(const AgentStandIn&) = delete;
+    AgentStandIn& operator=(const AgentStandIn&) = delete;
+
+private:
+    HWND window_;
+};
+
 } // namespace lumetta::test
