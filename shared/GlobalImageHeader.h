@@ -1,7 +1,11 @@
 #pragma once
 // The size a picture file declares in its own header, read by hand before any decoder sees the
 // file. The platform's decoders allocate whatever a header claims, and under Wine a claim past
-// 2 GiB of pixels writes outside their buffers, so the claim has to be judged first.
+// 2 GiB of pixels writes outside their buffers, so the claim has to be judged first. Other header
+// fields size the decoders' buffers and loops as well (tiles, strips, frames, palettes, scans):
+// those are judged here too.
+// The reading needs no platform headers (a fuzz target builds it natively); the file access is in
+// GlobalImageHeaderFile.cpp.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -13,10 +17,16 @@ namespace lumetta {
 struct DeclaredSize {
     std::uint64_t Width = 0;
     std::uint64_t Height = 0;
+    // The pixels of every frame together, where the decoder holds all frames at once (GIF); 0 elsewhere.
+    std::uint64_t FramePixels = 0;
+    // False when another header field would size a decoder's buffer or loop past what any real
+    // picture needs; the size is then the one read so far.
+    bool BuffersFit = true;
     bool operator==(const DeclaredSize&) const = default;
 };
 
-// Whether the size has no side of 0 and at most limit pixels.
+// Whether the size has no side of 0 and at most limit pixels, all frames together as well, and
+// the buffers fit.
 bool HasPixelsWithin(const DeclaredSize& size, std::uint64_t limit);
 
 // Random access to the bytes of a picture.
@@ -25,11 +35,13 @@ public:
     virtual ~ByteSource() = default;
     // Fills out with size bytes from offset; false when they are not all there.
     virtual bool ReadAt(std::uint64_t offset, void* out, std::size_t size) = 0;
+    // Fills out with as many of size bytes from offset as are there; how many that was.
+    virtual std::size_t ReadUpTo(std::uint64_t offset, void* out, std::size_t size) = 0;
 };
 
-// The size a JPEG (first frame header), PNG, GIF (screen and every image), BMP, TIFF (first
-// directory), ICO (every entry), EMF or placeable WMF declares; nothing for any other content
-// or a header that cannot be read. Every length field is checked against what is there, and the
+// The size a JPEG (first frame header), PNG, GIF (screen and every image), BMP, TIFF (every
+// directory), ICO (every entry), EMF or placeable WMF declares; nothing for any other content or
+// a header that cannot be read. Every length field is checked against what is there, and the
 // walk through the file is bounded.
 std::optional<DeclaredSize> DeclaredImageSize(ByteSource& bytes);
 std::optional<DeclaredSize> DeclaredImageSize(std::string_view bytes);

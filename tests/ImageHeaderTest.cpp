@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <fstream>
+#include <tuple>
 
+#include "ImageBytes.h"
 #include "ImageSupport.h"
 #include "TestSupport.h"
 #include "shared/GlobalGraphics.h"
@@ -15,151 +17,59 @@ using namespace lumetta::test;
 
 namespace {
 
-// Bytes of a picture, field by field.
-class Bytes {
-public:
-    Bytes& Text(std::string_view text)
-    {
-        data_ += text;
-        return *this;
-    }
-    Bytes& U8(std::uint32_t v) { return Field(v, 1, false); }
-    Bytes& U16(std::uint32_t v) { return Field(v, 2, false); }
-    Bytes& U32(std::uint32_t v) { return Field(v, 4, false); }
-    Bytes& U16BE(std::uint32_t v) { return Field(v, 2, true); }
-    Bytes& U32BE(std::uint32_t v) { return Field(v, 4, true); }
-    Bytes& Zeros(std::size_t n) { return Text(std::string(n, '\0')); }
-    Bytes& Append(const std::string& more) { return Text(more); }
-    const std::string& Data() const { return data_; }
-    std::size_t Size() const { return data_.size(); }
-
-private:
-    Bytes& Field(std::uint32_t v, int size, bool bigEndian)
-    {
-        for (int i = 0; i < size; ++i)
-            data_ += static_cast<char>(v >> (8 * (bigEndian ? size - 1 - i : i)));
-        return *this;
-    }
-    std::string data_;
-};
-
-std::uint32_t Crc32(std::string_view bytes)
-{
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (unsigned char b : bytes) {
-        crc ^= b;
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
-// A PNG with a valid IHDR of its own CRC and nothing after it.
-std::string Png(std::uint32_t width, std::uint32_t height)
-{
-    const std::string ihdr = Bytes().Text("IHDR").U32BE(width).U32BE(height).U8(8).U8(2).Zeros(3).Data();
-    return Bytes().Text("\x89PNG\r\n\x1A\n").U32BE(13).Append(ihdr).U32BE(Crc32(ihdr)).Data();
-}
-
-// A screen with one image on it at (left, top), each without colour table or pixels.
-std::string Gif(std::uint16_t screenWidth, std::uint16_t screenHeight, std::uint16_t left, std::uint16_t top,
-                std::uint16_t width, std::uint16_t height)
-{
-    return Bytes()
-        .Text("GIF89a").U16(screenWidth).U16(screenHeight).U8(0).U8(0).U8(0)
-        .U8(0x21).U8(0xF9).U8(4).U32(0).U8(0) // a graphic control extension
-        .U8(0x2C).U16(left).U16(top).U16(width).U16(height).U8(0).U8(2).U8(0)
-        .U8(0x3B)
-        .Data();
-}
-
-std::string BmpInfo(std::int32_t width, std::int32_t height)
-{
-    return Bytes().Text("BM").U32(54).U32(0).U32(54)
-        .U32(40).U32(static_cast<std::uint32_t>(width)).U32(static_cast<std::uint32_t>(height)).U16(1).U16(24).Zeros(24)
-        .Data();
-}
-
-std::string BmpCore(std::uint16_t width, std::uint16_t height)
-{
-    return Bytes().Text("BM").U32(26).U32(0).U32(26).U32(12).U16(width).U16(height).U16(1).U16(24).Data();
-}
-
 // One directory with a first unrelated tag, then width and height of the given type (3 SHORT, 4 LONG).
 std::string Tiff(bool bigEndian, std::uint16_t type, std::uint32_t width, std::uint32_t height)
 {
-    Bytes b;
-    const auto u16 = [&](std::uint32_t v) { bigEndian ? b.U16BE(v) : b.U16(v); };
-    const auto u32 = [&](std::uint32_t v) { bigEndian ? b.U32BE(v) : b.U32(v); };
-    const auto entry = [&](std::uint16_t tag, std::uint16_t entryType, std::uint32_t value) {
-        u16(tag);
-        u16(entryType);
-        u32(1);
-        if (entryType == 3) {
-            u16(value);
-            u16(0);
-        } else {
-            u32(value);
-        }
-    };
-    b.Text(bigEndian ? std::string_view("MM\0*", 4) : std::string_view("II*\0", 4));
-    u32(8);
-    u16(3);
-    entry(254, 4, 0);
-    entry(256, type, width);
-    entry(257, type, height);
-    u32(0);
-    return b.Data();
+    return TiffWriter(bigEndian).Directory({{254, 4, {0}}, {256, type, {width}}, {257, type, {height}}}).Bytes();
 }
 
-// An icon directory with one entry of the listed size pointing at image.
-std::string Ico(std::uint8_t listedWidth, std::uint8_t listedHeight, const std::string& image)
+// A picture of 16 x 16 RGB pixels that declares tiles of 65536 x 65536: 32-bit tile sizes wrap to 0.
+std::string HugeTileTiff(bool bigEndian)
 {
-    return Bytes().U16(0).U16(1).U16(1)
-        .U8(listedWidth).U8(listedHeight).U8(0).U8(0).U16(1).U16(32).U32(static_cast<std::uint32_t>(image.size())).U32(22)
-        .Append(image)
-        .Data();
+    TiffWriter tiff(bigEndian);
+    const std::uint32_t pixels = tiff.Data(std::string(16 * 16 * 3, '\x7F'));
+    return tiff
+        .Directory({{256, 3, {16}}, {257, 3, {16}}, {258, 3, {8, 8, 8}}, {259, 3, {1}}, {262, 3, {2}}, {277, 3, {3}},
+                    {322, 4, {65536}}, {323, 4, {65536}}, {324, 4, {pixels}}, {325, 4, {16 * 16 * 3}}})
+        .Bytes();
 }
 
-// An icon's own bitmap: its height counts the colour rows and the mask rows.
-std::string IconDib(std::int32_t width, std::int32_t doubledHeight)
+// Pages of the given sizes, each one strip of uncompressed red RGB (pixels only for small pages);
+// a first page marked as a reduced image of the next.
+std::string PagedTiff(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& pages, bool reducedFirst = false)
 {
-    return Bytes().U32(40).U32(static_cast<std::uint32_t>(width)).U32(static_cast<std::uint32_t>(doubledHeight))
-        .U16(1).U16(32).Zeros(24).Data();
+    TiffWriter tiff(false);
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        const auto [width, height] = pages[i];
+        std::string rgb;
+        for (std::uint32_t p = 0; width * height <= 4096 && p < width * height; ++p)
+            rgb += std::string("\xFF\0\0", 3);
+        const std::uint32_t at = tiff.Data(rgb.empty() ? std::string(64, '\0') : rgb);
+        tiff.Directory({{254, 4, {reducedFirst && i == 0 ? 1u : 0u}}, {256, 4, {width}}, {257, 4, {height}},
+                        {258, 3, {8, 8, 8}}, {259, 3, {1}}, {262, 3, {2}}, {273, 4, {at}}, {277, 3, {3}},
+                        {278, 4, {height}}, {279, 4, {width * height * 3}}});
+    }
+    return tiff.Bytes();
 }
 
-// An enhanced metafile header with inclusive bounds in pixels and a frame in hundredths of a millimetre.
-std::string Emf(std::int32_t right, std::int32_t bottom, std::int32_t frameRight, std::int32_t frameBottom)
-{
-    return Bytes().U32(1).U32(108).U32(0).U32(0).U32(static_cast<std::uint32_t>(right)).U32(static_cast<std::uint32_t>(bottom))
-        .U32(0).U32(0).U32(static_cast<std::uint32_t>(frameRight)).U32(static_cast<std::uint32_t>(frameBottom))
-        .Text(" EMF").U32(0x10000).U32(108).U32(1).U16(1).U16(0).Zeros(48)
-        .Data();
-}
-
-// A placeable metafile header with its box in units of 1/unitsPerInch.
-std::string Wmf(std::int16_t right, std::int16_t bottom, std::uint16_t unitsPerInch)
-{
-    return Bytes().U32(0x9AC6CDD7).U16(0).U16(0).U16(0).U16(static_cast<std::uint16_t>(right))
-        .U16(static_cast<std::uint16_t>(bottom)).U16(unitsPerInch).U32(0).U16(0)
-        .U16(1).U16(9).U16(0x300).U32(3).U16(0).U32(0).U16(0) // the metafile's own header, empty
-        .Data();
-}
-
-void ExpectSize(const std::string& bytes, std::uint64_t width, std::uint64_t height, const char* what)
+void ExpectSize(const std::string& bytes, std::uint64_t width, std::uint64_t height, const char* what,
+                std::uint64_t framePixels = 0)
 {
     const std::optional<DeclaredSize> size = DeclaredImageSize(bytes);
     ASSERT_TRUE(size) << what;
-    EXPECT_EQ(*size, (DeclaredSize{width, height})) << what;
+    EXPECT_EQ((DeclaredSize{size->Width, size->Height, size->FramePixels}), (DeclaredSize{width, height, framePixels}))
+        << what;
 }
 
 TEST(ImageHeader, EveryFormatDeclaresItsSize)
 {
     ExpectSize(HeaderOnlyJpeg(40000, 30000), 40000, 30000, "jpeg");
     ExpectSize(Png(30000, 30000), 30000, 30000, "png");
-    ExpectSize(Gif(16, 16, 0, 0, 60000, 60000), 60000, 60000, "gif image past its screen");
-    ExpectSize(Gif(60000, 50000, 0, 0, 8, 8), 60000, 50000, "gif screen");
-    ExpectSize(Gif(16, 16, 60000, 2, 8, 8), 60008, 16, "gif image placed far right");
+    ExpectSize(Gif(16, 16, 0, 0, 60000, 60000), 60000, 60000, "gif image past its screen", 3600000000);
+    ExpectSize(Gif(60000, 50000, 0, 0, 8, 8), 60000, 50000, "gif screen", 64);
+    ExpectSize(Gif(16, 16, 60000, 2, 8, 8), 60008, 16, "gif image placed far right", 64);
+    ExpectSize(AnimatedGif(60, 4000, 4000, true), 4000, 4000, "every frame of a gif", 960000000);
+    ExpectSize(PagedTiff({{160, 120}, {60000, 60000}, {800, 600}}), 60000, 60000, "every page of a tiff");
     ExpectSize(BmpInfo(40000, -30000), 40000, 30000, "top-down bmp");
     ExpectSize(BmpCore(65535, 65535), 65535, 65535, "old bmp header");
     ExpectSize(Tiff(false, 4, 40000, 30000), 40000, 30000, "little-endian tiff");
@@ -220,11 +130,85 @@ TEST(ImageHeader, SizesOnlyPassWithPixelsWithinTheLimit)
     EXPECT_FALSE(HasPixelsWithin({0, 5}, 20));
     EXPECT_FALSE(HasPixelsWithin({5, 0}, 20));
     EXPECT_FALSE(HasPixelsWithin({1ull << 40, 1ull << 40}, ~0ull)); // no overflow
+    EXPECT_TRUE(HasPixelsWithin({4, 5, 20}, 20));
+    EXPECT_FALSE(HasPixelsWithin({4, 5, 21}, 20)); // the frames together
+    EXPECT_FALSE(HasPixelsWithin({4, 5, 0, false}, 20));
     // The canvas counts for a photo: 11000 x 11000 is under 2^27 pixels, its 4:3 canvas is not.
     EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11000, 11000}, false), Gdiplus::OutOfMemory);
     EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11000, 8250}, false), Gdiplus::Ok);
     EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{0, 8250}, false), Gdiplus::InvalidParameter);
     EXPECT_EQ(DeclaredPhotoStatus(std::nullopt, false), Gdiplus::UnknownImageFormat);
+}
+
+// A TIFF directory with the given extra entries (in tag order, after 258).
+std::string TiffWith(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPerSample, const std::vector<TiffEntry>& more)
+{
+    std::vector<TiffEntry> entries{{256, 4, {width}}, {257, 4, {height}}, {258, 3, {bitsPerSample}}};
+    entries.insert(entries.end(), more.begin(), more.end());
+    return TiffWriter(false).Directory(entries).Bytes();
+}
+
+TEST(ImageHeader, FieldsThatSizeTheDecodersBuffersAreBounded)
+{
+    TiffWriter loop(true);
+    loop.Directory({{256, 3, {30}}, {257, 3, {20}}});
+    std::string looped = loop.Bytes();
+    looped.replace(looped.size() - 4, 4, std::string("\0\0\0\x08", 4)); // the next directory is itself
+    TiffWriter many(false);
+    for (int i = 0; i < 1025; ++i)
+        many.Directory({{256, 3, {8}}, {257, 3, {8}}});
+    std::string bigPalette = BmpInfo(16, 16, 8, 0x40000000);
+    const auto gifCodeSize = [](std::uint8_t size) {
+        std::string gif = Gif(16, 16, 0, 0, 8, 8);
+        gif[gif.size() - 3] = static_cast<char>(size);
+        return gif;
+    };
+    const std::string fiveComponents =
+        Bytes().U16BE(0xFFD8).U16BE(0xFFC0).U16BE(8 + 3 * 5).U8(8).U16BE(48).U16BE(64).U8(5).Zeros(15).U16BE(0xFFD9).Data();
+    for (const auto& [bytes, what] : std::vector<std::pair<std::string, const char*>>{
+             {HugeTileTiff(false), "tiles of 65536 x 65536, little-endian"},
+             {HugeTileTiff(true), "tiles of 65536 x 65536, big-endian"},
+             {TiffWith(16, 16, 8, {{322, 4, {16384}}, {323, 4, {16384}}}), "tiles far larger than the picture"},
+             {TiffWith(16, 16, 8, {{322, 4, {16}}}), "tile width without length"},
+             {TiffWith(64, 64, 8, {{322, 4, {0}}, {323, 4, {16}}}), "tiles of no width"},
+             {TiffWith(12000, 9000, 32, {{277, 3, {4}}, {278, 4, {9000}}}), "one strip of 12000 x 9000 at 32 bits a sample"},
+             {TiffWith(64, 64, 8, {{278, 4, {0}}}), "no rows per strip"},
+             {TiffWith(4, 2000000, 8, {{278, 4, {1}}}), "two million strips"},
+             {TiffWith(64, 64, 24, {{262, 3, {3}}, {277, 3, {1}}}), "a palette of 16 million colours"},
+             {PagedTiff({{160, 120}, {60000, 60000}}, true), "a thumbnail first, a huge picture second"},
+             {many.Bytes(), "1025 directories"},
+             {JpegHeaders(64, 48, 0xC2, 257), "257 progressive scans"},
+             {fiveComponents, "five components"},
+             {AnimatedGif(65537, 1, 1, true), "65537 frames"},
+             {gifCodeSize(12), "LZW codes past 12 bits"},
+             {bigPalette, "a bitmap palette of 2^30 colours"},
+             {Ico(16, 16, bigPalette.substr(14)), "an icon of that bitmap"},
+         }) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::optional<DeclaredSize> size = DeclaredImageSize(bytes);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200)) << what;
+        ASSERT_TRUE(size) << what;
+        EXPECT_FALSE(size->BuffersFit) << what;
+        EXPECT_FALSE(HasPixelsWithin(*size, MaxPaddedCanvasPixels)) << what;
+    }
+    // What real pictures do stays within the bounds.
+    for (const auto& [bytes, what] : std::vector<std::pair<std::string, const char*>>{
+             {RgbTiff(false, 40, 30, 0, 16), "tiles of 16 x 16"},
+             {TiffWith(16, 16, 8, {{322, 4, {1024}}, {323, 4, {1024}}}), "a writer's fixed tile size on a small picture"},
+             {TiffWith(6000, 4000, 8, {{278, 4, {0xFFFFFFFF}}}), "one strip of every row"},
+             {TiffWith(6000, 4000, 16, {{277, 3, {4}}, {278, 4, {1}}}), "16-bit RGBA, a strip a row"},
+             {PagedTiff({{160, 120}, {4000, 3000}}, true), "a thumbnail first"},
+             {looped, "a directory chain that loops"},
+             {JpegHeaders(6000, 4000, 0xC2, 12), "a progressive photo"},
+             {JpegHeaders(6000, 4000, 0xC0, 256), "256 scans"},
+             {AnimatedGif(200, 320, 240, true), "200 frames of 320 x 240"},
+             {gifCodeSize(8), "LZW codes of an 8-bit palette"},
+             {BmpInfo(640, 480, 8, 256), "a full 8-bit palette"},
+         }) {
+        const std::optional<DeclaredSize> size = DeclaredImageSize(bytes);
+        ASSERT_TRUE(size) << what;
+        EXPECT_TRUE(HasPixelsWithin(*size, MaxPaddedCanvasPixels)) << what;
+    }
 }
 
 class HugePhotoFiles : public ::testing::Test {
@@ -251,6 +235,11 @@ TEST_F(HugePhotoFiles, AreRefusedBeforeTheDecoderSeesThem)
              {"i.ico", Ico(0, 0, Png(30000, 30000))},
              {"j.emf", Emf(99999, 99999, 0, 0)},
              {"k.wmf", Wmf(30000, 30000, 1)},
+             {"tiles.tif", HugeTileTiff(false)},
+             {"tiles-mm.tif", HugeTileTiff(true)},
+             {"strip.tif", TiffWith(12000, 9000, 32, {{277, 3, {4}}, {278, 4, {9000}}})},
+             {"thumbnail.tif", PagedTiff({{160, 120}, {60000, 60000}}, true)},
+             {"frames.gif", AnimatedGif(60, 4000, 4000, true)},
          }) {
         const std::string path = Write(name, bytes);
         // Never hand a file to the decoder that the header reading would not refuse.
@@ -281,6 +270,21 @@ TEST_F(HugePhotoFiles, NormalPhotosOfEveryFormatStillLoad)
         EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok) << name;
         EXPECT_EQ(photo->GetWidth(), 40u) << name;
         EXPECT_EQ(photo->GetHeight(), 30u) << name;
+    }
+    // Tiles in both byte orders, strips, pages, and frames of a normal size, as other programs write them.
+    for (const auto& [name, bytes, width] : std::vector<std::tuple<std::string, std::string, UINT>>{
+             {"tiles.tif", RgbTiff(false, 40, 30, 0, 16), 40},
+             {"tiles-mm.tif", RgbTiff(true, 40, 30, 0, 16), 40},
+             {"pages.tif", PagedTiff({{40, 30}, {20, 10}}), 40},
+             {"strips.tif", RgbTiff(false, 40, 30, 7), 40},
+             {"frames.gif", AnimatedGif(10, 64, 48), 64},
+         }) {
+        const ui::GpBitmapPtr photo = LoadPaddedPhoto(Write(name, bytes), false);
+        EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok) << name;
+        EXPECT_EQ(photo->GetWidth(), width) << name;
+        if (name.find("tiles") == 0) { // every tile in its place, the last one cut at the edge
+            EXPECT_TRUE(Near(PixelOf(*photo, 39, 29), RGB(255, 64, 32))) << name;
+        }
     }
     // Wine's decoder does not read back what its GIF encoder writes: a one-pixel GIF made by hand.
     const std::string gif("GIF89a\1\0\1\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
