@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "AgentTestSupport.h"
+#include "ImageBytes.h"
 #include "ProcessTestSupport.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalFunc.h"
@@ -177,6 +178,20 @@ TEST_F(AgentProgram, CommandsFromAnotherProcess)
     stage.Store(IdA, {{"X", 500}});
     CopyDataCommand{'U', IdA}.Send(main, nullptr);
     EXPECT_EQ(lefts(), (std::vector<LONG>{300, 500}));
+}
+
+TEST_F(AgentProgram, APhotoWhoseTilesWouldBreakTheDecoderLeavesTheOtherSetsShowing)
+{
+    const std::string photo = stage.Dir() + "tiles.tif";
+    std::ofstream(photo, std::ios::binary) << test::HugeTileTiff(false);
+    stage.Store(IdA, {{"X", 40}});
+    stage.StoreText(IdA, "PhotoFile", photo);
+    stage.Store(IdB, {{"X", 200}});
+    stage.Store(IdC, {{"X", 360}});
+    AgentProcess agent(agentExe);
+    ASSERT_TRUE(agent.WaitForFrames(3)); // its own set with the cannot-load picture
+    EXPECT_FALSE(agent.WaitForExit(500));
+    EXPECT_EQ(agent.Frames().size(), 3u);
 }
 
 TEST_F(AgentProgram, EditWithoutEditorStartsItFromTheInstallFolder)

@@ -216,6 +216,16 @@ std::string RgbTiff(bool bigEndian, std::uint32_t width, std::uint32_t height, s
     return tiff.Bytes();
 }
 
+std::string HugeTileTiff(bool bigEndian)
+{
+    TiffWriter tiff(bigEndian);
+    const std::uint32_t pixels = tiff.Data(std::string(16 * 16 * 3, '\x7F'));
+    return tiff
+        .Directory({{256, 3, {16}}, {257, 3, {16}}, {258, 3, {8, 8, 8}}, {259, 3, {1}}, {262, 3, {2}}, {277, 3, {3}},
+                    {322, 4, {65536}}, {323, 4, {65536}}, {324, 4, {pixels}}, {325, 4, {16 * 16 * 3}}})
+        .Bytes();
+}
+
 std::string Ico(std::uint8_t listedWidth, std::uint8_t listedHeight, const std::string& image)
 {
     return Bytes().U16(0).U16(1).U16(1)

@@ -85,6 +85,9 @@ private:
 std::string RgbTiff(bool bigEndian, std::uint32_t width, std::uint32_t height, std::uint32_t rowsPerStrip,
                     std::uint32_t tileSide = 0, std::uint8_t red = 255);
 
+// A picture of 16 x 16 RGB pixels that declares tiles of 65536 x 65536 (32-bit tile sizes wrap to 0).
+std::string HugeTileTiff(bool bigEndian);
+
 // An icon directory with one entry of the listed size pointing at image.
 std::string Ico(std::uint8_t listedWidth, std::uint8_t listedHeight, const std::string& image);
 

@@ -23,17 +23,6 @@ std::string Tiff(bool bigEndian, std::uint16_t type, std::uint32_t width, std::u
     return TiffWriter(bigEndian).Directory({{254, 4, {0}}, {256, type, {width}}, {257, type, {height}}}).Bytes();
 }
 
-// A picture of 16 x 16 RGB pixels that declares tiles of 65536 x 65536: 32-bit tile sizes wrap to 0.
-std::string HugeTileTiff(bool bigEndian)
-{
-    TiffWriter tiff(bigEndian);
-    const std::uint32_t pixels = tiff.Data(std::string(16 * 16 * 3, '\x7F'));
-    return tiff
-        .Directory({{256, 3, {16}}, {257, 3, {16}}, {258, 3, {8, 8, 8}}, {259, 3, {1}}, {262, 3, {2}}, {277, 3, {3}},
-                    {322, 4, {65536}}, {323, 4, {65536}}, {324, 4, {pixels}}, {325, 4, {16 * 16 * 3}}})
-        .Bytes();
-}
-
 // Pages of the given sizes, each one strip of uncompressed red RGB (pixels only for small pages);
 // a first page marked as a reduced image of the next.
 std::string PagedTiff(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& pages, bool reducedFirst = false)
