@@ -2,10 +2,11 @@
 // runs. The caller limits the pixels (every image of a file, all frames together); the rest is here,
 // and a file past any bound below is refused (BuffersFit false). A buffer is refused past 1 GiB
 // and a row past 2^31 bits, where the decoders' 32-bit sizes wrap.
-//  JPEG  frame size (as pixels, 8 bits a component, and 16 a component for the coefficients a
-//        progressive or multi-scan picture keeps); components 1 to 4; scans at most 256, the
-//        decoder passing over the whole picture for each (real encoders write about 10).
-//  PNG   size, bit depth and colour type (valid pairs only; rows of up to 64 bits a pixel).
+//  JPEG  frame size at 16 bits a component (the coefficients a progressive or multi-scan picture
+//        keeps); components 1 to 4; scans at most 256, the decoder passing over the whole picture
+//        for each (real encoders write about 10); the walk to the end at most 1 GiB.
+//  PNG   size, bit depth and colour type (valid pairs only; rows of up to 64 bits a pixel);
+//        palette and compressed chunks are bounded by the reader itself.
 //  GIF   screen and every image on it (the decoder keeps every frame: their pixels are summed);
 //        at most 65536 images and 65536 extensions (one record each), 2^24 data sub-blocks;
 //        LZW code size at most 8 (the decoder's code table holds 12 bits); colour tables follow
