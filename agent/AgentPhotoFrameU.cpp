@@ -135,9 +135,8 @@ ui::GpBitmapPtr ComposeSavedPicture(Gdiplus::Bitmap& frameImage, double zoom)
         format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
         // The gradient brush, re-coloured, paints the caption in one translucent white.
         brush.SetLinearColors(CaptionColor, CaptionColor);
-        const std::wstring text = ui::WideFromAnsi(SavedCaptionText());
         const Gdiplus::RectF layout(0.0f, 0.0f, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height));
-        graphics.DrawString(text.c_str(), -1, &font, layout, &format, &brush);
+        ui::DrawTextLines(graphics, SavedCaptionText(), font, layout, format, brush);
     }
     return picture;
 }

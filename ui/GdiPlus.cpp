@@ -49,4 +49,34 @@ std::wstring WideFromAnsi(std::string_view text)
     return wide;
 }
 
+namespace {
+
+// GDI+ breaks lines at LF; some renderers draw the CR of a CR LF as a box of its own, so it is
+// left out. An empty line before a break (the first line included) carries one space, which
+// draws nothing and keeps renderers that drop an empty line from doing so.
+std::wstring LinesForDrawing(std::string_view text)
+{
+    const std::wstring wide = WideFromAnsi(text);
+    std::wstring out;
+    out.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')
+            continue;
+        if (wide[i] == L'\n' && (out.empty() || out.back() == L'\n'))
+            out += L' ';
+        out += wide[i];
+    }
+    return out;
+}
+
+} // namespace
+
+Gdiplus::Status DrawTextLines(Gdiplus::Graphics& graphics, std::string_view text, const Gdiplus::Font& font,
+                              const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,
+                              const Gdiplus::Brush& brush)
+{
+    const std::wstring lines = LinesForDrawing(text);
+    return graphics.DrawString(lines.c_str(), static_cast<INT>(lines.size()), &font, layout, &format, &brush);
+}
+
 } // namespace ui

@@ -51,4 +51,11 @@ std::optional<CLSID> FindImageEncoder(std::wstring_view mimeType);
 // Text of the ANSI code page as UTF-16, the form every GDI+ text and file name takes.
 std::wstring WideFromAnsi(std::string_view text);
 
+// Draws text of the ANSI code page whose lines end in CR LF (or LF): each break starts a new line
+// and nothing is drawn for it, empty lines keep their height. Every text with line breaks goes
+// through here.
+Gdiplus::Status DrawTextLines(Gdiplus::Graphics& graphics, std::string_view text, const Gdiplus::Font& font,
+                              const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,
+                              const Gdiplus::Brush& brush);
+
 } // namespace ui
