@@ -127,8 +127,8 @@ ui::GpBitmapPtr ComposeSavedPicture(Gdiplus::Bitmap& frameImage, double zoom)
         graphics.FillRectangle(&brush, whole);
         graphics.DrawImage(&frameImage, 0, 0);
 
-        const Gdiplus::FontFamily family(L"Arial");
-        const Gdiplus::Font font(&family, SavedCaptionEmSize(zoom), Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+        const auto family = ui::FontFamilyOrSansSerif("Arial");
+        const Gdiplus::Font font(family.get(), SavedCaptionEmSize(zoom), Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
         graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
         Gdiplus::StringFormat format(0, 0);
         format.SetAlignment(Gdiplus::StringAlignmentCenter);

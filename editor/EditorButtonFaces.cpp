@@ -103,8 +103,8 @@ void DrawButtonCaption(ui::Bitmap& bitmap, const std::string& text, const Gdiplu
     {
         Gdiplus::Graphics graphics(&layer);
         graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-        Gdiplus::FontFamily family(L"Tahoma");
-        Gdiplus::Font font(&family, 16.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+        const auto family = ui::FontFamilyOrSansSerif("Tahoma");
+        Gdiplus::Font font(family.get(), 16.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
         graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
         Gdiplus::SolidBrush brush(Gdiplus::Color(ui::ArgbFromColor(colour, 255)));
         Gdiplus::StringFormat format(0, 0);

@@ -164,8 +164,8 @@ void DrawCannotLoad(Gdiplus::Bitmap& pic, const std::string& photoFile)
     Gdiplus::SolidBrush brush(Gdiplus::Color(255, 24, 24, 24));
     g.FillRectangle(&brush, 0, 0, width, height);
 
-    const Gdiplus::FontFamily family(L"Arial");
-    const Gdiplus::Font font(&family, 12, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+    const auto family = ui::FontFamilyOrSansSerif("Arial");
+    const Gdiplus::Font font(family.get(), 12, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     Gdiplus::StringFormat format(0, 0);
     format.SetAlignment(Gdiplus::StringAlignmentCenter);
@@ -201,9 +201,8 @@ void DrawNote(Gdiplus::Graphics& g, const TFramedGeometry& geometry, const TPhot
 {
     if (effects.PhotoNotes.empty())
         return;
-    const std::wstring face = ui::WideFromAnsi(effects.FontFace);
-    const Gdiplus::FontFamily family(face.c_str());
-    const Gdiplus::Font font(&family, static_cast<Gdiplus::REAL>(effects.FontSize * effects.ZoomRatio),
+    const auto family = ui::FontFamilyOrSansSerif(effects.FontFace);
+    const Gdiplus::Font font(family.get(), static_cast<Gdiplus::REAL>(effects.FontSize * effects.ZoomRatio),
                              NoteFontStyle(effects), Gdiplus::UnitPixel);
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     Gdiplus::StringFormat format(0, 0);

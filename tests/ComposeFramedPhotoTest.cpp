@@ -287,6 +287,24 @@ TEST_F(ComposeFramedPhotoTest, EveryLineOfANoteKeepsItsPlaceEmptyOnesToo)
     EXPECT_EQ(inkRows("X\r\n\r\nX"), std::pair(top, bottom + 2 * line));
 }
 
+TEST_F(ComposeFramedPhotoTest, NoteInAFamilyThatIsNotInstalledStillShows)
+{
+    const ui::GpBitmapPtr image = MakePicture(200, 150, Transparent);
+    const TPhotoFrame frame = Frame("lost.ini", *image, {0, 0, 198, 148});
+    const ui::GpBitmapPtr white = MakePhoto(200, 150, OpaqueWhite);
+    TFramedEffects fx;
+    fx.PhotoNotes = "Lost font";
+    fx.NotesPos = 4;
+    fx.FontFace = "Family Removed Since 1999";
+    fx.FontSize = 24;
+    const PixelGrid p(*Compose(*white, frame, fx));
+    int ink = 0;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x)
+            ink += p.Alpha(x, y) == 255 && p.Red(x, y) < 100;
+    EXPECT_GT(ink, 100);
+}
+
 TEST_F(ComposeFramedPhotoTest, PhotoThatDidNotLoadShowsTheDarkPlaceholder)
 {
     Messages[17] = "No photo";

@@ -51,6 +51,19 @@ std::wstring WideFromAnsi(std::string_view text)
 
 namespace {
 
+// The generic family's name, asked for once: the platform keeps that family for the process.
+const std::wstring& GenericSansSerifName()
+{
+    static const std::wstring name = [] {
+        Gdiplus::GpFontFamily* generic = nullptr;
+        WCHAR text[LF_FACESIZE] = {};
+        if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic)
+            Gdiplus::DllExports::GdipGetFamilyName(generic, text, LANG_NEUTRAL);
+        return std::wstring(text);
+    }();
+    return name;
+}
+
 // GDI+ breaks lines at LF; some renderers draw the CR of a CR LF as a box of its own, so it is
 // left out. An empty line before a break (the first line included) carries one space, which
 // draws nothing and keeps renderers that drop an empty line from doing so.
@@ -70,6 +83,14 @@ std::wstring LinesForDrawing(std::string_view text)
 }
 
 } // namespace
+
+std::unique_ptr<Gdiplus::FontFamily> FontFamilyOrSansSerif(std::string_view name)
+{
+    auto family = std::make_unique<Gdiplus::FontFamily>(WideFromAnsi(name).c_str());
+    if (family->IsAvailable())
+        return family;
+    return std::make_unique<Gdiplus::FontFamily>(GenericSansSerifName().c_str());
+}
 
 Gdiplus::Status DrawTextLines(Gdiplus::Graphics& graphics, std::string_view text, const Gdiplus::Font& font,
                               const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,

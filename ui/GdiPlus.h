@@ -51,6 +51,10 @@ std::optional<CLSID> FindImageEncoder(std::wstring_view mimeType);
 // Text of the ANSI code page as UTF-16, the form every GDI+ text and file name takes.
 std::wstring WideFromAnsi(std::string_view text);
 
+// The installed font family of that name (ANSI code page) or, when there is none, the system's
+// generic sans-serif family, so that text set in a font removed since still shows.
+std::unique_ptr<Gdiplus::FontFamily> FontFamilyOrSansSerif(std::string_view name);
+
 // Draws text of the ANSI code page whose lines end in CR LF (or LF): each break starts a new line
 // and nothing is drawn for it, empty lines keep their height. Every text with line breaks goes
 // through here.
