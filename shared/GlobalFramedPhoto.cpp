@@ -286,10 +286,11 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
         Gdiplus::Graphics g(canvas.get());
         g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         if (pic) {
-            g.DrawImage(pic.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(geometry.PhotoX),
-                                                  static_cast<Gdiplus::REAL>(geometry.PhotoY),
-                                                  static_cast<Gdiplus::REAL>(geometry.PhotoW),
-                                                  static_cast<Gdiplus::REAL>(geometry.PhotoH)));
+            ui::DrawImageKeepingEdges(g, *pic,
+                                      Gdiplus::RectF(static_cast<Gdiplus::REAL>(geometry.PhotoX),
+                                                     static_cast<Gdiplus::REAL>(geometry.PhotoY),
+                                                     static_cast<Gdiplus::REAL>(geometry.PhotoW),
+                                                     static_cast<Gdiplus::REAL>(geometry.PhotoH)));
         }
         g.DrawImage(frameImage.get(), Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(geometry.CanvasWidth),
                                                      static_cast<Gdiplus::REAL>(geometry.CanvasHeight)));

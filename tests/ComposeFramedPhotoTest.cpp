@@ -305,6 +305,23 @@ TEST_F(ComposeFramedPhotoTest, NoteInAFamilyThatIsNotInstalledStillShows)
     EXPECT_GT(ink, 100);
 }
 
+TEST_F(ComposeFramedPhotoTest, TinyPhotoKeepsItsColourToTheEdgesOfThePhotoArea)
+{
+    // A 3 x 3 photo at z = 1/3: the photo area (41.667, 63.333) to (209.333, 187.667) of the
+    // result, in pixels 42..208 and 64..187, one colour to its last row and column.
+    const ui::GpBitmapPtr image = MakePicture(600, 450, Transparent);
+    const TPhotoFrame frame = Frame("open.ini", *image, {50, 40, 550, 410});
+    const ui::GpBitmapPtr photo = MakePhoto(3, 3, 0xFFC86432);
+    TFramedEffects fx;
+    fx.ZoomRatio = 1.0 / 3;
+    const PixelGrid p(*Compose(*photo, frame, fx));
+    for (const auto& [x, y] : {std::pair{42, 64}, {125, 64}, {208, 64}, {42, 125}, {208, 125}, {42, 187}, {125, 187},
+                               {208, 187}})
+        EXPECT_EQ(p.At(x, y), 0xFFC86432u) << x << "," << y;
+    EXPECT_EQ(p.Alpha(209, 125), 0);
+    EXPECT_EQ(p.Alpha(125, 188), 0);
+}
+
 TEST_F(ComposeFramedPhotoTest, PhotoThatDidNotLoadShowsTheDarkPlaceholder)
 {
     Messages[17] = "No photo";

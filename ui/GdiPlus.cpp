@@ -84,6 +84,23 @@ std::wstring LinesForDrawing(std::string_view text)
 
 } // namespace
 
+Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::RectF& dest,
+                                      const Gdiplus::RectF& source)
+{
+    // Mirroring at the edges makes every sample beyond them a copy of the pixels just inside.
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    return graphics.DrawImage(&image, dest, source.X, source.Y, source.Width, source.Height, Gdiplus::UnitPixel,
+                              &attributes, nullptr, nullptr);
+}
+
+Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::RectF& dest)
+{
+    return DrawImageKeepingEdges(graphics, image, dest,
+                                 Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(image.GetWidth()),
+                                                static_cast<Gdiplus::REAL>(image.GetHeight())));
+}
+
 std::unique_ptr<Gdiplus::FontFamily> FontFamilyOrSansSerif(std::string_view name)
 {
     auto family = std::make_unique<Gdiplus::FontFamily>(WideFromAnsi(name).c_str());
