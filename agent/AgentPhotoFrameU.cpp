@@ -127,17 +127,16 @@ ui::GpBitmapPtr ComposeSavedPicture(Gdiplus::Bitmap& frameImage, double zoom)
         graphics.FillRectangle(&brush, whole);
         graphics.DrawImage(&frameImage, 0, 0);
 
-        const Gdiplus::FontFamily family(L"Arial");
-        const Gdiplus::Font font(&family, SavedCaptionEmSize(zoom), Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+        const auto family = ui::FontFamilyOrSansSerif("Arial");
+        const Gdiplus::Font font(family.get(), SavedCaptionEmSize(zoom), Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
         graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
         Gdiplus::StringFormat format(0, 0);
         format.SetAlignment(Gdiplus::StringAlignmentCenter);
         format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
         // The gradient brush, re-coloured, paints the caption in one translucent white.
         brush.SetLinearColors(CaptionColor, CaptionColor);
-        const std::wstring text = ui::WideFromAnsi(SavedCaptionText());
         const Gdiplus::RectF layout(0.0f, 0.0f, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height));
-        graphics.DrawString(text.c_str(), -1, &font, layout, &format, &brush);
+        ui::DrawTextLines(graphics, SavedCaptionText(), font, layout, format, brush);
     }
     return picture;
 }

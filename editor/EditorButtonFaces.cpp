@@ -97,25 +97,20 @@ void ApplyButtonFaces(TEzRgnBtn& button, const TButtonFaces& faces)
 
 void DrawButtonCaption(ui::Bitmap& bitmap, const std::string& text, const Gdiplus::RectF& rect, COLORREF colour)
 {
-    // Lines break at LF; a CR before it would be drawn as a glyph of its own by some renderers.
-    std::string lines = text;
-    for (std::size_t at = lines.find("\r\n"); at != std::string::npos; at = lines.find("\r\n", at))
-        lines.erase(at, 1);
-    const std::wstring wide = ui::WideFromAnsi(lines);
     // The text goes onto a transparent layer first, which every renderer smooths (not all do so
     // on a device context), and the layer over the face.
     Gdiplus::Bitmap layer(bitmap.Width(), bitmap.Height(), PixelFormat32bppARGB);
     {
         Gdiplus::Graphics graphics(&layer);
         graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-        Gdiplus::FontFamily family(L"Tahoma");
-        Gdiplus::Font font(&family, 16.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+        const auto family = ui::FontFamilyOrSansSerif("Tahoma");
+        Gdiplus::Font font(family.get(), 16.0f, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
         graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
         Gdiplus::SolidBrush brush(Gdiplus::Color(ui::ArgbFromColor(colour, 255)));
         Gdiplus::StringFormat format(0, 0);
         format.SetAlignment(Gdiplus::StringAlignmentCenter);
         format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-        graphics.DrawString(wide.c_str(), static_cast<INT>(wide.size()), &font, rect, &format, &brush);
+        ui::DrawTextLines(graphics, text, font, rect, format, brush);
     }
     {
         Gdiplus::Graphics graphics(bitmap.DC());

@@ -127,24 +127,6 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor)
 
 namespace {
 
-// Text for DrawString. GDI+ breaks lines at LF and ignores CR, so a CR LF goes over as a bare
-// LF; an empty line before a break (the first line included) carries one space, which Windows
-// draws the same and Wine's GDI+ needs in order not to drop the line.
-std::wstring DrawingText(const std::string& text)
-{
-    const std::wstring wide = ui::WideFromAnsi(text);
-    std::wstring out;
-    out.reserve(wide.size());
-    for (std::size_t i = 0; i < wide.size(); ++i) {
-        if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')
-            continue;
-        if (wide[i] == L'\n' && (out.empty() || out.back() == L'\n'))
-            out += L' ';
-        out += wide[i];
-    }
-    return out;
-}
-
 // A new transparent 32-bit ARGB bitmap, or null when GDI+ cannot make one of that size.
 ui::GpBitmapPtr NewArgbBitmap(std::int64_t width, std::int64_t height)
 {
@@ -182,17 +164,16 @@ void DrawCannotLoad(Gdiplus::Bitmap& pic, const std::string& photoFile)
     Gdiplus::SolidBrush brush(Gdiplus::Color(255, 24, 24, 24));
     g.FillRectangle(&brush, 0, 0, width, height);
 
-    const Gdiplus::FontFamily family(L"Arial");
-    const Gdiplus::Font font(&family, 12, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+    const auto family = ui::FontFamilyOrSansSerif("Arial");
+    const Gdiplus::Font font(family.get(), 12, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     Gdiplus::StringFormat format(0, 0);
     format.SetAlignment(Gdiplus::StringAlignmentCenter);
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
     brush.SetColor(Gdiplus::Color(255, 255, 25, 25));
-    const std::wstring text = DrawingText(Messages[17] + "\r\n\r\n" + photoFile);
-    g.DrawString(text.c_str(), static_cast<INT>(text.size()), &font,
-                 Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)), &format,
-                 &brush);
+    ui::DrawTextLines(g, Messages[17] + "\r\n\r\n" + photoFile, font,
+                      Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)),
+                      format, brush);
 }
 
 // The clip scaled to the photo area, with its effects, as a GDI+ bitmap.
@@ -220,9 +201,8 @@ void DrawNote(Gdiplus::Graphics& g, const TFramedGeometry& geometry, const TPhot
 {
     if (effects.PhotoNotes.empty())
         return;
-    const std::wstring face = ui::WideFromAnsi(effects.FontFace);
-    const Gdiplus::FontFamily family(face.c_str());
-    const Gdiplus::Font font(&family, static_cast<Gdiplus::REAL>(effects.FontSize * effects.ZoomRatio),
+    const auto family = ui::FontFamilyOrSansSerif(effects.FontFace);
+    const Gdiplus::Font font(family.get(), static_cast<Gdiplus::REAL>(effects.FontSize * effects.ZoomRatio),
                              NoteFontStyle(effects), Gdiplus::UnitPixel);
     g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
     Gdiplus::StringFormat format(0, 0);
@@ -231,15 +211,13 @@ void DrawNote(Gdiplus::Graphics& g, const TFramedGeometry& geometry, const TPhot
         format.SetAlignment(layout.Alignment);
         format.SetLineAlignment(layout.LineAlignment);
     }
-    const std::wstring text = DrawingText(effects.PhotoNotes);
-    const INT length = static_cast<INT>(text.size());
     Gdiplus::RectF rect = layout.Rect;
     rect.Offset(1, 1);
     Gdiplus::SolidBrush brush(Gdiplus::Color(60, 0, 0, 0));
-    g.DrawString(text.c_str(), length, &font, rect, &format, &brush);
+    ui::DrawTextLines(g, effects.PhotoNotes, font, rect, format, brush);
     rect.Offset(-1, -1);
     brush.SetColor(Gdiplus::Color(NoteColor(effects.FontColor)));
-    g.DrawString(text.c_str(), length, &font, rect, &format, &brush);
+    ui::DrawTextLines(g, effects.PhotoNotes, font, rect, format, brush);
 }
 
 // The canvas turned about the centre of the result square.
@@ -308,10 +286,11 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
         Gdiplus::Graphics g(canvas.get());
         g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         if (pic) {
-            g.DrawImage(pic.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(geometry.PhotoX),
-                                                  static_cast<Gdiplus::REAL>(geometry.PhotoY),
-                                                  static_cast<Gdiplus::REAL>(geometry.PhotoW),
-                                                  static_cast<Gdiplus::REAL>(geometry.PhotoH)));
+            ui::DrawImageKeepingEdges(g, *pic,
+                                      Gdiplus::RectF(static_cast<Gdiplus::REAL>(geometry.PhotoX),
+                                                     static_cast<Gdiplus::REAL>(geometry.PhotoY),
+                                                     static_cast<Gdiplus::REAL>(geometry.PhotoW),
+                                                     static_cast<Gdiplus::REAL>(geometry.PhotoH)));
         }
         g.DrawImage(frameImage.get(), Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(geometry.CanvasWidth),
                                                      static_cast<Gdiplus::REAL>(geometry.CanvasHeight)));

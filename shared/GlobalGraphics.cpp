@@ -141,9 +141,10 @@ ui::GpBitmapPtr PadOnCanvas(Gdiplus::Image& image, bool portrait, Status& status
     Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
     status = graphics.FillRectangle(&white, 0, 0, canvasWidth, canvasHeight);
     if (status == Gdiplus::Ok)
-        status = graphics.DrawImage(&image, static_cast<Gdiplus::REAL>(layout.PhotoX),
-                                    static_cast<Gdiplus::REAL>(layout.PhotoY), static_cast<Gdiplus::REAL>(width),
-                                    static_cast<Gdiplus::REAL>(height));
+        status = ui::DrawImageKeepingEdges(
+            graphics, image,
+            Gdiplus::RectF(static_cast<Gdiplus::REAL>(layout.PhotoX), static_cast<Gdiplus::REAL>(layout.PhotoY),
+                           static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)));
     if (status != Gdiplus::Ok)
         return nullptr;
     return canvas;
@@ -225,7 +226,10 @@ std::unique_ptr<ui::Bitmap> MakeThumbnail(Gdiplus::Image& photo, bool portrait)
     if (place.Width > 0 && place.Height > 0) {
         Gdiplus::Graphics graphics(bitmap->DC());
         graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        graphics.DrawImage(&photo, place.X, place.Y, place.Width, place.Height);
+        ui::DrawImageKeepingEdges(graphics, photo,
+                                  Gdiplus::RectF(static_cast<Gdiplus::REAL>(place.X), static_cast<Gdiplus::REAL>(place.Y),
+                                                 static_cast<Gdiplus::REAL>(place.Width),
+                                                 static_cast<Gdiplus::REAL>(place.Height)));
     }
     bitmap->Changed();
     return bitmap;
@@ -248,10 +252,9 @@ std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int
     const Gdiplus::RectF source = CropSourceRect(photo.GetWidth(), photo.GetHeight(), x, y, w, h);
     Gdiplus::Graphics graphics(bitmap->DC());
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.DrawImage(&photo,
-                       Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)),
-                       source.X, source.Y, source.Width, source.Height, Gdiplus::UnitPixel, nullptr, nullptr,
-                       nullptr);
+    ui::DrawImageKeepingEdges(
+        graphics, photo, Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)),
+        source);
     bitmap->Changed();
     return bitmap;
 }

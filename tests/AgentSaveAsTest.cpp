@@ -80,6 +80,25 @@ TEST(SavedPicture, CaptionIsCentredAboveTheMiddleAndScalesWithTheZoom)
     EXPECT_GT(big.Height(), 40); // about three lines of 16 pixels
 }
 
+TEST(SavedPicture, LineBreaksOfTheCaptionDrawNothing)
+{
+    // Two lines of ink with one empty line between them; a glyph drawn for a break would light
+    // the empty lines too.
+    const ui::GpBitmapPtr frame = MakePicture(480, 360, 0xFF000000);
+    const ui::GpBitmapPtr picture = ComposeSavedPicture(*frame, 1.0);
+    ASSERT_TRUE(picture);
+    int bands = 0;
+    bool previous = false;
+    for (int y = 0; y < 360; ++y) {
+        bool lit = false;
+        for (int x = 0; x < 480 && !lit; ++x)
+            lit = GetRValue(PixelOf(*picture, x, y)) > 20;
+        bands += lit && !previous;
+        previous = lit;
+    }
+    EXPECT_EQ(bands, 2);
+}
+
 class SaveAsJpeg : public ::testing::Test {
 protected:
     AgentStage stage;

@@ -287,6 +287,41 @@ TEST_F(ComposeFramedPhotoTest, EveryLineOfANoteKeepsItsPlaceEmptyOnesToo)
     EXPECT_EQ(inkRows("X\r\n\r\nX"), std::pair(top, bottom + 2 * line));
 }
 
+TEST_F(ComposeFramedPhotoTest, NoteInAFamilyThatIsNotInstalledStillShows)
+{
+    const ui::GpBitmapPtr image = MakePicture(200, 150, Transparent);
+    const TPhotoFrame frame = Frame("lost.ini", *image, {0, 0, 198, 148});
+    const ui::GpBitmapPtr white = MakePhoto(200, 150, OpaqueWhite);
+    TFramedEffects fx;
+    fx.PhotoNotes = "Lost font";
+    fx.NotesPos = 4;
+    fx.FontFace = "Family Removed Since 1999";
+    fx.FontSize = 24;
+    const PixelGrid p(*Compose(*white, frame, fx));
+    int ink = 0;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x)
+            ink += p.Alpha(x, y) == 255 && p.Red(x, y) < 100;
+    EXPECT_GT(ink, 100);
+}
+
+TEST_F(ComposeFramedPhotoTest, TinyPhotoKeepsItsColourToTheEdgesOfThePhotoArea)
+{
+    // A 3 x 3 photo at z = 1/3: the photo area (41.667, 63.333) to (209.333, 187.667) of the
+    // result, in pixels 42..208 and 64..187, one colour to its last row and column.
+    const ui::GpBitmapPtr image = MakePicture(600, 450, Transparent);
+    const TPhotoFrame frame = Frame("open.ini", *image, {50, 40, 550, 410});
+    const ui::GpBitmapPtr photo = MakePhoto(3, 3, 0xFFC86432);
+    TFramedEffects fx;
+    fx.ZoomRatio = 1.0 / 3;
+    const PixelGrid p(*Compose(*photo, frame, fx));
+    for (const auto& [x, y] : {std::pair{42, 64}, {125, 64}, {208, 64}, {42, 125}, {208, 125}, {42, 187}, {125, 187},
+                               {208, 187}})
+        EXPECT_EQ(p.At(x, y), 0xFFC86432u) << x << "," << y;
+    EXPECT_EQ(p.Alpha(209, 125), 0);
+    EXPECT_EQ(p.Alpha(125, 188), 0);
+}
+
 TEST_F(ComposeFramedPhotoTest, PhotoThatDidNotLoadShowsTheDarkPlaceholder)
 {
     Messages[17] = "No photo";

@@ -175,6 +175,36 @@ TEST_F(PhotoFiles, APhotoTooLargeForACanvasCountsAsNotLoaded)
     EXPECT_EQ(huge->GetHeight(), 266u);
 }
 
+TEST_F(PhotoFiles, TinyAndEnlargedPhotosKeepTheirColourToTheEdges)
+{
+    // The scaler reaches past a photo's edges; what it finds there must be the photo's own pixels.
+    const COLORREF colour = RGB(200, 100, 50);
+    SaveImageFile(Path("one.png"), 1, 1, Solid(colour, 1, 1));
+    SaveImageFile(Path("three.png"), 3, 3, Solid(colour, 3, 3));
+    const ui::GpBitmapPtr one = LoadPaddedPhoto(Path("one.png"), false);
+    const ui::GpBitmapPtr three = LoadPaddedPhoto(Path("three.png"), false); // 4 x 3, a white last column
+    ASSERT_EQ(three->GetWidth(), 4u);
+    const ui::GpBitmapPtr small = MakeImage(400, 300, Solid(colour, 400, 300));
+
+    const auto expectEdges = [&](const ui::Bitmap& picture, int left, int right, const char* what) {
+        const int bottom = picture.Height() - 1, middle = picture.Height() / 2;
+        for (const auto& [x, y] : {std::pair{left, 0}, {(left + right) / 2, 0}, {right, 0}, {left, middle},
+                                   {right, middle}, {left, bottom}, {(left + right) / 2, bottom}, {right, bottom}})
+            EXPECT_TRUE(Near(PixelOf(picture, x, y), colour, 3)) << what << " at " << x << "," << y << ": " << std::hex
+                                                                 << PixelOf(picture, x, y);
+    };
+    expectEdges(*CropScalePhoto(*one, 502, 372, 0, 0, 1, 1), 0, 501, "1 x 1");
+    // The photo's three columns become 376.5 of 502; further right the white column blends in.
+    expectEdges(*CropScalePhoto(*three, 502, 372, 0, 0, 1, 1), 0, 250, "3 x 3");
+    expectEdges(*CropScalePhoto(*small, 1004, 744, 0, 0, 1, 1), 0, 1003, "400 x 300 enlarged");
+    // The 1 x 1 canvas fills 150 x 150 of the thumbnail at x = 25 (its first row and column, at
+    // a scale of 150, are left to the platform's rounding).
+    const auto thumbnail = MakeThumbnail(*one, false);
+    for (const auto& [x, y] : {std::pair{26, 1}, {174, 1}, {100, 75}, {26, 149}, {100, 149}, {174, 149}})
+        EXPECT_TRUE(Near(PixelOf(*thumbnail, x, y), colour, 3)) << "thumbnail at " << x << "," << y;
+    EXPECT_EQ(PixelOf(*thumbnail, 175, 75), White);
+}
+
 TEST(Thumbnail, FillsItsBoxFromAPaddedCanvas)
 {
     ui::GpBitmapPtr landscape = MakeImage(1600, 1200, Quarters(1600, 1200));

@@ -49,4 +49,72 @@ std::wstring WideFromAnsi(std::string_view text)
     return wide;
 }
 
+namespace {
+
+// The generic family's name, asked for once: the platform keeps that family for the process.
+const std::wstring& GenericSansSerifName()
+{
+    static const std::wstring name = [] {
+        Gdiplus::GpFontFamily* generic = nullptr;
+        WCHAR text[LF_FACESIZE] = {};
+        if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic)
+            Gdiplus::DllExports::GdipGetFamilyName(generic, text, LANG_NEUTRAL);
+        return std::wstring(text);
+    }();
+    return name;
+}
+
+// GDI+ breaks lines at LF; some renderers draw the CR of a CR LF as a box of its own, so it is
+// left out. An empty line before a break (the first line included) carries one space, which
+// draws nothing and keeps renderers that drop an empty line from doing so.
+std::wstring LinesForDrawing(std::string_view text)
+{
+    const std::wstring wide = WideFromAnsi(text);
+    std::wstring out;
+    out.reserve(wide.size());
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (wide[i] == L'\r' && i + 1 < wide.size() && wide[i + 1] == L'\n')
+            continue;
+        if (wide[i] == L'\n' && (out.empty() || out.back() == L'\n'))
+            out += L' ';
+        out += wide[i];
+    }
+    return out;
+}
+
+} // namespace
+
+Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::RectF& dest,
+                                      const Gdiplus::RectF& source)
+{
+    // Mirroring at the edges makes every sample beyond them a copy of the pixels just inside.
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    return graphics.DrawImage(&image, dest, source.X, source.Y, source.Width, source.Height, Gdiplus::UnitPixel,
+                              &attributes, nullptr, nullptr);
+}
+
+Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::RectF& dest)
+{
+    return DrawImageKeepingEdges(graphics, image, dest,
+                                 Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(image.GetWidth()),
+                                                static_cast<Gdiplus::REAL>(image.GetHeight())));
+}
+
+std::unique_ptr<Gdiplus::FontFamily> FontFamilyOrSansSerif(std::string_view name)
+{
+    auto family = std::make_unique<Gdiplus::FontFamily>(WideFromAnsi(name).c_str());
+    if (family->IsAvailable())
+        return family;
+    return std::make_unique<Gdiplus::FontFamily>(GenericSansSerifName().c_str());
+}
+
+Gdiplus::Status DrawTextLines(Gdiplus::Graphics& graphics, std::string_view text, const Gdiplus::Font& font,
+                              const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,
+                              const Gdiplus::Brush& brush)
+{
+    const std::wstring lines = LinesForDrawing(text);
+    return graphics.DrawString(lines.c_str(), static_cast<INT>(lines.size()), &font, layout, &format, &brush);
+}
+
 } // namespace ui

@@ -51,4 +51,23 @@ std::optional<CLSID> FindImageEncoder(std::wstring_view mimeType);
 // Text of the ANSI code page as UTF-16, the form every GDI+ text and file name takes.
 std::wstring WideFromAnsi(std::string_view text);
 
+// Draws the source rectangle (pixels) of image into dest with the graphics' interpolation mode.
+// Where the scaler reaches past the image's edges it takes the image's own edge pixels, not the
+// transparent black it would take otherwise (a tiny or enlarged photo would fade out at its edges).
+Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::RectF& dest,
+                                      const Gdiplus::RectF& source);
+// The same with the whole image as the source.
+Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::RectF& dest);
+
+// The installed font family of that name (ANSI code page) or, when there is none, the system's
+// generic sans-serif family, so that text set in a font removed since still shows.
+std::unique_ptr<Gdiplus::FontFamily> FontFamilyOrSansSerif(std::string_view name);
+
+// Draws text of the ANSI code page whose lines end in CR LF (or LF): each break starts a new line
+// and nothing is drawn for it, empty lines keep their height. Every text with line breaks goes
+// through here.
+Gdiplus::Status DrawTextLines(Gdiplus::Graphics& graphics, std::string_view text, const Gdiplus::Font& font,
+                              const Gdiplus::RectF& layout, const Gdiplus::StringFormat& format,
+                              const Gdiplus::Brush& brush);
+
 } // namespace ui
