@@ -39,6 +39,19 @@ bool IsExistingFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string FullPathName(const std::string& path)
+{
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return path;
+    std::string full(size, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return path;
+    full.resize(length);
+    return full;
+}
+
 // The position of id among the stored photo sets (ASCII case ignored, first match), or -1.
 int PhotoSetPosition(const std::string& id)
 {
@@ -474,7 +487,8 @@ int EditorProgramBlock()
         const std::vector<std::string> parameters = CommandLineParameters();
         switch (SecondStartAction(parameters)) {
         case TSecondStart::ForwardOpen:
-            CopyDataCommand{'O', parameters[1]}.Send(running, ui::App().Handle());
+            // The running editor has a working folder of its own: it gets the file this one checked.
+            CopyDataCommand{'O', FullPathName(parameters[1])}.Send(running, ui::App().Handle());
             break;
         case TSecondStart::Restore:
             if (IsIconic(running)) {

@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
@@ -21,6 +22,7 @@
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalPhotoSet.h"
 #include "ui/Application.h"
+#include "ui/Screen.h"
 
 using namespace lumetta;
 using lumetta::test::AgentStage;
@@ -316,6 +318,49 @@ TEST_F(EditorWindow, ToolImagesAndLinksTakeTheHoverLook)
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), 0x0084FFu);
     editor->stClickToCreateFrame->OnMouseLeave(*editor->stClickToCreateFrame);
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), ui::clWindowText);
+}
+
+// What the editor handed the shell, and whether the busy cursor showed meanwhile.
+struct ShellCall {
+    std::string operation, document;
+    bool parameters, directory, busy;
+    int show;
+};
+std::vector<ShellCall> ShellCalls;
+
+HINSTANCE WINAPI RecordShellExecute(HWND, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show)
+{
+    ShellCalls.push_back({operation ? operation : "", file ? file : "", parameters != nullptr, directory != nullptr,
+                          ui::Screen::Instance().Cursor() == ui::crHourGlass, show});
+    return reinterpret_cast<HINSTANCE>(2); // file not found: the editor does not look
+}
+
+TEST_F(EditorWindow, HelpUpdateAndWebCommandsHandTheShellTheirDocuments)
+{
+    InstallDir = stage.Dir();
+    Start();
+    test::ImportPatch patch("shell32.dll", "ShellExecuteA", reinterpret_cast<void*>(&RecordShellExecute));
+    ASSERT_TRUE(patch.Applied());
+    ShellCalls.clear();
+    for (ui::Control* control : {static_cast<ui::Control*>(editor->stHelp), static_cast<ui::Control*>(editor->imgHelpBtn),
+                                 static_cast<ui::Control*>(editor->stCheckForUpdates),
+                                 static_cast<ui::Control*>(editor->imgCheckForUpdatesBtn),
+                                 static_cast<ui::Control*>(editor->btnAskOnline),
+                                 static_cast<ui::Control*>(editor->btnVisitWebsite)})
+        control->Click();
+
+    const std::string update = "https://www.example.com/cgi-bin/lmts/update?version=1.3.178";
+    const std::string expected[] = {stage.Dir() + "manual.chm", stage.Dir() + "manual.chm", update, update,
+                                    "https://www.example.com/support/", "https://www.example.com/lumetta/"};
+    ASSERT_EQ(ShellCalls.size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(ShellCalls[i].document, expected[i]);
+        EXPECT_EQ(ShellCalls[i].operation, "open");
+        EXPECT_FALSE(ShellCalls[i].parameters || ShellCalls[i].directory);
+        EXPECT_EQ(ShellCalls[i].show, SW_SHOWNORMAL);
+        EXPECT_EQ(ShellCalls[i].busy, i == 2 || i == 3) << expected[i];
+    }
+    EXPECT_EQ(ui::Screen::Instance().Cursor(), ui::crDefault); // also after a failing shell
 }
 
 // What a window standing in for the agent received last.

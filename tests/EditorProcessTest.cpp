@@ -96,6 +96,33 @@ TEST_F(EditorProgram, SecondEditorForwardsAnExistingPhotoRestoresAndEnds)
     EXPECT_EQ(FindEditorWindow(), editor);
 }
 
+// What a stand-in editor received by "O".
+std::string ReceivedOpen;
+LRESULT CALLBACK RecordOpen(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        ReceivedOpen.assign(static_cast<const char*>(data->lpData), data->cbData);
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(EditorProgram, SecondEditorForwardsTheFullPathOfARelativeName)
+{
+    test::StandInWindow running(EditorWindowClass, "", RecordOpen);
+    ReceivedOpen.clear();
+    test::TempFolder elsewhere;
+    elsewhere.Write("photo.png", "not read");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(elsewhere.Path());
+    Program second(editorExe, "-open photo.png", FindEditorWindow);
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(second.Started());
+    EXPECT_TRUE(test::DispatchUntil([&] { return second.WaitForExit(0); }, 15000));
+    EXPECT_EQ(ReceivedOpen, "O" + elsewhere.Dir() + "photo.png");
+}
+
 TEST_F(EditorProgram, EditSwitchOpensTheStoredSet)
 {
     AgentStandIn agent;

@@ -106,22 +106,24 @@ void TestProgram::Stop()
     info_ = {};
 }
 
-AgentStandIn::AgentStandIn(WNDPROC proc)
+StandInWindow::StandInWindow(const char* className, const char* title, WNDPROC proc) : className_(className)
 {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = proc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = AgentWindowClass;
+    windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
-    window_ = CreateWindowA(AgentWindowClass, AgentWindowTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowA(className, title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
+                            nullptr);
 }
 
-AgentStandIn::~AgentStandIn()
+StandInWindow::~StandInWindow()
 {
     DestroyWindow(window_);
     // The next stand-in may bring a procedure of its own.
-    UnregisterClassA(AgentWindowClass, GetModuleHandleA(nullptr));
+    UnregisterClassA(className_, GetModuleHandleA(nullptr));
 }
+
+AgentStandIn::AgentStandIn(WNDPROC proc) : StandInWindow(AgentWindowClass, AgentWindowTitle, proc) {}
 
 } // namespace lumetta::test

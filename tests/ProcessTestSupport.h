@@ -56,17 +56,24 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// Stands in for the agent: a window the editor finds by the agent's class and title, handling
+// Stands in for one of the programs: a window the other finds by its class and title, handling
 // messages with proc.
-class AgentStandIn {
+class StandInWindow {
 public:
-    explicit AgentStandIn(WNDPROC proc = DefWindowProcA);
-    ~AgentStandIn();
-    AgentStandIn(const AgentStandIn&) = delete;
-    AgentStandIn& operator=(const AgentStandIn&) = delete;
+    StandInWindow(const char* className, const char* title, WNDPROC proc);
+    ~StandInWindow();
+    StandInWindow(const StandInWindow&) = delete;
+    StandInWindow& operator=(const StandInWindow&) = delete;
 
 private:
+    const char* className_;
     HWND window_;
+};
+
+// The agent's stand-in, found by the editor.
+class AgentStandIn : public StandInWindow {
+public:
+    explicit AgentStandIn(WNDPROC proc = DefWindowProcA);
 };
 
 } // namespace lumetta::test
