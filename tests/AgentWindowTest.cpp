@@ -631,6 +631,25 @@ TEST_F(AgentWindow, HoverFadesInAndAWayOutFadesBack)
     layeredUpdates = nullptr;
 }
 
+TEST_F(AgentWindow, HoverWatchTicksEvery200Milliseconds)
+{
+    stage.Store(IdA, {{"X", 0}, {"Y", 0}});
+    Start();
+    TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame);
+    Mouse(frame, WM_MOUSEMOVE, 0, 30, 30);
+    ASSERT_TRUE(frame->FadeOutTimer->Enabled());
+    // The watch itself, timed by its ticks rather than by what it does with them.
+    std::vector<ULONGLONG> ticks;
+    frame->FadeOutTimer->OnTimer = [&](ui::Component&) { ticks.push_back(GetTickCount64()); };
+    const ULONGLONG start = GetTickCount64();
+    ASSERT_TRUE(test::DispatchUntil([&] { return ticks.size() == 5; }, 3000));
+    frame->FadeOutTimer->SetEnabled(false);
+    const double period = static_cast<double>(ticks.back() - start) / 5;
+    EXPECT_GT(period, 170);
+    EXPECT_LT(period, 250);
+}
+
 TEST_F(AgentWindow, NoGuiObjectOutlivesAFrame)
 {
     stage.Store(IdA, {{"Transparency", 50}});

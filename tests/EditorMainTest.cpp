@@ -320,6 +320,31 @@ TEST_F(EditorWindow, ToolImagesAndLinksTakeTheHoverLook)
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), ui::clWindowText);
 }
 
+TEST_F(EditorWindow, OutsideTheSelectionTheThumbnailIsDarkenedFromItsOutlineOut)
+{
+    Start();
+    const std::string photo = stage.Dir() + "white.png";
+    test::SaveImageFile(photo, 400, 300, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 400, 300, RGB(255, 255, 255)); });
+    Send("O" + photo);
+    editor->btnZoomIn->Click(); // 190 x 142 at (5, 4) of the thumbnail
+    const ui::Bitmap* shaded = editor->imgPhotoRenderBox->Picture().Graphic();
+    ASSERT_TRUE(shaded);
+    ASSERT_EQ(editor->imgPhotoRenderBox->Left(), editor->imgPhoto->Left());
+    // Black at alpha 140 over white; the selection's own outline is darkened, the inside is not.
+    const auto red = [&](int x, int y) { return GetRValue(GetPixel(shaded->DC(), x, y)); };
+    const int dark = 255 - 140;
+    EXPECT_EQ(red(4, 70), dark);
+    EXPECT_EQ(red(5, 70), dark);
+    EXPECT_EQ(red(6, 70), 255);
+    EXPECT_EQ(red(5 + 190 - 2, 70), 255);
+    EXPECT_EQ(red(5 + 190 - 1, 70), dark);
+    EXPECT_EQ(red(100, 4), dark);
+    EXPECT_EQ(red(100, 5), 255);
+    EXPECT_EQ(red(100, 4 + 142 - 2), 255);
+    EXPECT_EQ(red(100, 4 + 142 - 1), dark);
+    EXPECT_EQ(red(199, 149), dark);
+}
+
 // What the editor handed the shell, and whether the busy cursor showed meanwhile.
 struct ShellCall {
     std::string operation, document;

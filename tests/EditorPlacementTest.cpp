@@ -160,7 +160,8 @@ TEST(ShadeWindow, CoversTheEditorsOuterBoundsAtEachShowing)
     BYTE alpha = 0;
     DWORD flags = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(shade->Handle(), nullptr, &alpha, &flags));
-    EXPECT_EQ(alpha, ShadeAlpha);
+    EXPECT_EQ(alpha, 128);
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
     EXPECT_EQ(shade->GetColor(), ShadeColor);
     EXPECT_NE(GetWindowLongA(shade->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 
