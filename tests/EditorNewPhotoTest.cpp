@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "AgentTestSupport.h"
+#include "InputSupport.h"
 #include "editor/EditorFrmBrowserWndU.h"
 #include "editor/EditorMain.h"
 #include "editor/EditorShadeWndU.h"
@@ -147,6 +148,47 @@ TEST_F(NewPhotoPage, DragMovesEachAxisAloneAndZoomOutIsClampedInside)
     TPhotoClipRect clip;
     editor->GetClipRect(clip);
     EXPECT_DOUBLE_EQ(clip.X, 10 / 200.0);
+    EXPECT_DOUBLE_EQ(clip.Y, 1 / 150.0);
+    EXPECT_DOUBLE_EQ(clip.W, 190 / 200.0);
+    EXPECT_DOUBLE_EQ(clip.H, 142 / 150.0);
+}
+
+// The selection under the real pointer: the press goes through the group box it lies in.
+TEST_F(NewPhotoPage, TheSelectionDragsWithThePointerAndTheGripSlidesWhenBothAxesStop)
+{
+    namespace pointer = lumetta::test::pointer;
+    SetForegroundWindow(editor->Handle());
+    const auto centreOf = [](const ui::Control& control) {
+        return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
+    };
+    pointer::Click(centreOf(*editor->btnZoomIn));
+    ASSERT_EQ(Selection(), (Placed{5, 4, 190, 142}));
+
+    POINT at = centreOf(*editor->shapeClipSelector);
+    const auto moveBy = [&](int dx, int dy) {
+        at = POINT{at.x + dx, at.y + dy};
+        pointer::MoveTo(at);
+    };
+    pointer::MoveTo(at);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEALL));
+    pointer::Press(at);
+    EXPECT_TRUE(editor->ClipDragging);
+    moveBy(3, -2);
+    EXPECT_EQ(Selection(), (Placed{8, 2, 190, 142}));
+    // Past both edges: nothing moves, but the grip slides on both axes...
+    moveBy(20, 20);
+    EXPECT_EQ(Selection(), (Placed{8, 2, 190, 142}));
+    // ...so the way back moves the selection at once.
+    moveBy(-1, -1);
+    EXPECT_EQ(Selection(), (Placed{7, 1, 190, 142}));
+    const std::uint64_t renders = editor->PreviewRenders;
+    pointer::Release(at);
+    EXPECT_FALSE(editor->ClipDragging);
+    EXPECT_EQ(editor->PreviewRenders, renders + 1);
+
+    TPhotoClipRect clip;
+    editor->GetClipRect(clip);
+    EXPECT_DOUBLE_EQ(clip.X, 7 / 200.0);
     EXPECT_DOUBLE_EQ(clip.Y, 1 / 150.0);
     EXPECT_DOUBLE_EQ(clip.W, 190 / 200.0);
     EXPECT_DOUBLE_EQ(clip.H, 142 / 150.0);

@@ -371,6 +371,14 @@ void Window::WndProc(Message& message)
                 AlignControls();
         }
         break;
+    case WM_NCHITTEST:
+        // A window that lets the mouse through (a group box) still takes it over its windowless
+        // controls: the window behind never looks for them.
+        DefaultHandler(message);
+        if (message.result == HTTRANSPARENT &&
+            ControlAtPos(ScreenToClient(POINT{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)})))
+            message.result = HTCLIENT;
+        return;
     case WM_SETCURSOR:
         // The program-wide screen cursor, else the cursor of the control under the mouse.
         if (reinterpret_cast<HWND>(message.wParam) == handle_ && LOWORD(message.lParam) == HTCLIENT) {
@@ -542,9 +550,11 @@ void Window::MouseMessage(Message& message)
     default:
         break;
     }
-    // The system classes need their mouse; for ours the platform turns a right click into
-    // WM_CONTEXTMENU.
-    if (handle_)
+    // The system classes need their mouse, except the buttons one of our windowless controls
+    // took (a group box would take the focus and the capture); the platform turns a right
+    // click into WM_CONTEXTMENU.
+    const bool takenFromSystemClass = systemClass_ && target != this && message.msg != WM_RBUTTONUP;
+    if (handle_ && !takenFromSystemClass)
         DefaultHandler(message);
 }
 
