@@ -295,6 +295,39 @@ TEST_F(NewPhotoPage, APhotoFrameCheckFallsBackWhenTheFrameHasNoTextArea)
     EXPECT_TRUE(editor->TextPositionItems[2]->Checked());
 }
 
+// After the frame browser or the Open dialog, the editor is the active window again and the
+// button that opened it has the keyboard focus.
+TEST_F(NewPhotoPage, TheEditorIsActiveAgainAfterTheBrowserAndTheOpenDialog)
+{
+    namespace pointer = lumetta::test::pointer;
+    using lumetta::test::KeysWhen;
+    SetForegroundWindow(editor->Handle());
+    lumetta::test::Settle();
+    const auto clickOn = [](const ui::Window& button) {
+        pointer::Click(button.ClientToScreen(POINT{button.Width() / 2, button.Height() / 2}));
+    };
+    const auto browserShown = [] { return IsWindowVisible(FrameBrowserWindow->Handle()) != FALSE; };
+    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
+        SCOPED_TRACE(key == VK_ESCAPE ? "Esc" : "Enter");
+        KeysWhen answer(browserShown, {key});
+        clickOn(*editor->btnSingleFrameChoose);
+        EXPECT_TRUE(answer.Join());
+        lumetta::test::Settle();
+        EXPECT_FALSE(browserShown());
+        EXPECT_EQ(GetActiveWindow(), editor->Handle());
+        EXPECT_EQ(GetFocus(), editor->btnSingleFrameChoose->Handle());
+    }
+
+    const DWORD thread = GetCurrentThreadId();
+    KeysWhen cancel([thread] { return lumetta::test::VisibleDialogOf(thread) != nullptr; }, {VK_ESCAPE});
+    clickOn(*editor->btnOpenPhoto);
+    EXPECT_TRUE(cancel.Join());
+    lumetta::test::Settle();
+    EXPECT_EQ(lumetta::test::VisibleDialogOf(GetCurrentThreadId()), nullptr);
+    EXPECT_EQ(GetActiveWindow(), editor->Handle());
+    EXPECT_EQ(GetFocus(), editor->btnOpenPhoto->Handle());
+}
+
 // Answers the frame browser's modal loop: the named frame chosen with OK, or Cancel.
 std::string BrowserChoice;
 void CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR timer, DWORD)

@@ -9,6 +9,7 @@
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
+#include "InputSupport.h"
 #include "ProcessTestSupport.h"
 #include "shared/CopyDataCommand.h"
 
@@ -105,6 +106,22 @@ TEST_F(EditorProgram, EditSwitchOpensTheStoredSet)
     ASSERT_TRUE(window);
     EXPECT_TRUE(ShownChild(window, "Apply Changes"));
     EXPECT_FALSE(ShownChild(window, "Done! Place on the Desktop"));
+}
+
+TEST_F(EditorProgram, StartsActiveWithTheKeyboardFocusInside)
+{
+    AgentStandIn agent;
+    const std::string photo = stage.Dir() + "photo.png";
+    test::SaveImageFile(photo, 80, 60, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 80, 60, RGB(20, 90, 200)); });
+    for (const std::string& arguments : {std::string(), "-open " + photo}) {
+        SCOPED_TRACE(arguments);
+        Program editor(editorExe, arguments, FindEditorWindow);
+        HWND window = editor.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        EXPECT_TRUE(WaitUntil([&] { return test::GuiStateOf(window).active == window; }, 5000));
+        const HWND focus = test::GuiStateOf(window).focus;
+        EXPECT_TRUE(focus && IsChild(window, focus));
+    }
 }
 
 TEST_F(EditorProgram, StartsTheAgentWhenNoneRuns)

@@ -27,6 +27,19 @@ INPUT KeyInput(WORD key, bool up)
     return input;
 }
 
+// One key pressed and released while the modifiers are held.
+void SendChord(WORD key, const std::vector<WORD>& modifiers)
+{
+    std::vector<INPUT> inputs;
+    for (WORD modifier : modifiers)
+        inputs.push_back(KeyInput(modifier, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it)
+        inputs.push_back(KeyInput(*it, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 } // namespace
 
 void Settle()
@@ -105,14 +118,7 @@ namespace keys {
 
 void Press(WORD key, std::initializer_list<WORD> modifiers)
 {
-    std::vector<INPUT> inputs;
-    for (WORD modifier : modifiers)
-        inputs.push_back(KeyInput(modifier, false));
-    inputs.push_back(KeyInput(key, false));
-    inputs.push_back(KeyInput(key, true));
-    for (auto it = modifiers.end(); it != modifiers.begin();)
-        inputs.push_back(KeyInput(*--it, true));
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    SendChord(key, modifiers);
     Settle();
 }
 
@@ -128,6 +134,36 @@ void Type(const char* text)
 }
 
 } // namespace keys
+
+KeysWhen::KeysWhen(std::function<bool()> ready, std::vector<WORD> keyList, std::initializer_list<WORD> modifiers)
+{
+    std::vector<WORD> held(modifiers);
+    thread_ = std::thread([this, ready = std::move(ready), keyList = std::move(keyList), held] {
+        // Again while `ready` still holds: a window that just showed may not have had the focus.
+        for (int waited = 0, lastSent = -1000; waited < 10000; waited += 10) {
+            const bool holds = ready();
+            if (!holds && sent_)
+                return;
+            if (holds && waited - lastSent >= 500) {
+                Sleep(50);
+                for (WORD key : keyList)
+                    SendChord(key, held);
+                sent_ = true;
+                lastSent = waited;
+            }
+            Sleep(10);
+        }
+    });
+}
+
+KeysWhen::~KeysWhen() { Join(); }
+
+bool KeysWhen::Join()
+{
+    if (thread_.joinable())
+        thread_.join();
+    return sent_;
+}
 
 GuiState GuiStateOf(HWND window)
 {

@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <initializer_list>
+#include <thread>
+#include <vector>
 
 namespace lumetta::test {
 
@@ -32,6 +34,22 @@ inline void CtrlA() { Press('A', {VK_CONTROL}); }
 // Letters, digits and spaces as key strokes.
 void Type(const char* text);
 } // namespace keys
+
+// Presses keys from a helper thread once `ready` holds, and again every half second while it
+// still holds (for up to 10 s): for a modal loop that keeps the test's own thread busy. Joined
+// at the latest when it goes; true from Join when the keys went.
+class KeysWhen {
+public:
+    KeysWhen(std::function<bool()> ready, std::vector<WORD> keyList, std::initializer_list<WORD> modifiers = {});
+    ~KeysWhen();
+    KeysWhen(const KeysWhen&) = delete;
+    KeysWhen& operator=(const KeysWhen&) = delete;
+    bool Join();
+
+private:
+    bool sent_ = false;
+    std::thread thread_;
+};
 
 // Handles this thread's messages until the input sent so far has been taken and the windows
 // have answered it (a few quiet rounds).

@@ -104,6 +104,10 @@ void Application::Run()
     if (mainForm_ && showMainForm_) {
         ShowWindow(handle_, SW_SHOWNOACTIVATE);
         mainForm_->Show();
+        // Showing does not make it active while the application window is (it came up first):
+        // the user's first keys belong to the main window.
+        if (mainForm_->Visible() && !IsIconic(mainForm_->Handle()))
+            SetForegroundWindow(mainForm_->Handle());
     }
     while (!terminated_)
         HandleMessage();
