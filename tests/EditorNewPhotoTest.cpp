@@ -328,6 +328,25 @@ TEST_F(NewPhotoPage, TheEditorIsActiveAgainAfterTheBrowserAndTheOpenDialog)
     EXPECT_EQ(GetFocus(), editor->btnOpenPhoto->Handle());
 }
 
+// Tab and Shift+Tab move in and out of the note; a tab never gets into it.
+TEST_F(NewPhotoPage, TabAndShiftTabLeaveTheNote)
+{
+    namespace keys = lumetta::test::keys;
+    SetForegroundWindow(editor->Handle());
+    const ui::Memo& note = *editor->memoPhotoNotes;
+    lumetta::test::pointer::Click(note.ClientToScreen(POINT{note.Width() / 2, note.Height() / 2}));
+    ASSERT_EQ(GetFocus(), note.Handle());
+    keys::ShiftTab();
+    EXPECT_NE(GetFocus(), note.Handle());
+    keys::Tab();
+    EXPECT_EQ(GetFocus(), note.Handle());
+    keys::Tab();
+    EXPECT_EQ(GetFocus(), editor->btnChooseFont->Handle());
+    keys::ShiftTab();
+    EXPECT_EQ(GetFocus(), note.Handle());
+    EXPECT_EQ(note.Text().find('\t'), std::string::npos);
+}
+
 // Answers the frame browser's modal loop: the named frame chosen with OK, or Cancel.
 std::string BrowserChoice;
 void CALLBACK AnswerBrowser(HWND, UINT, UINT_PTR timer, DWORD)

@@ -8,6 +8,7 @@
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Form.h"
+#include "ui/Memo.h"
 
 using namespace lumetta::test;
 
@@ -21,6 +22,7 @@ public:
         cancel = Add<ui::Button>({.name = "btnCancel", .bounds = {90, 10, 75, 23}, .caption = "Cancel"},
                                  {.cancel = true});
         box = Add<ui::CheckBox>({.name = "cbBox", .bounds = {10, 40, 64, 17}, .caption = "Box"});
+        notes = Add<ui::Memo>({.name = "memoNotes", .bounds = {10, 64, 200, 41}});
     }
     static ui::FormArgs Args()
     {
@@ -39,6 +41,7 @@ public:
     ui::Button* ok;
     ui::Button* cancel;
     ui::CheckBox* box;
+    ui::Memo* notes;
 };
 
 TEST(UiInput, ClicksTabAndTheDialogKeysReachTheControls)
@@ -57,11 +60,21 @@ TEST(UiInput, ClicksTabAndTheDialogKeysReachTheControls)
     EXPECT_EQ(GuiStateOf(form->Handle()).active, form->Handle());
     EXPECT_EQ(GetFocus(), form->box->Handle());
 
-    // Tab wraps round to the first button; Shift+Tab goes back.
+    // Tab goes on into the note and out of it, round to the first button; Shift+Tab goes back.
+    // The note keeps no tab and takes Enter as a line break.
+    keys::Tab();
+    EXPECT_EQ(GetFocus(), form->notes->Handle());
+    keys::Type("ab");
+    keys::Enter();
+    keys::Type("c");
     keys::Tab();
     EXPECT_EQ(GetFocus(), form->ok->Handle());
     keys::ShiftTab();
+    EXPECT_EQ(GetFocus(), form->notes->Handle());
+    keys::ShiftTab();
     EXPECT_EQ(GetFocus(), form->box->Handle());
+    EXPECT_EQ(form->notes->Text(), "ab\r\nc");
+    EXPECT_EQ(oks, 0);
 
     keys::Esc();
     EXPECT_EQ(cancels, 1);

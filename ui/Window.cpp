@@ -600,12 +600,12 @@ bool Window::KeyMessage(Message& message)
     if (!key)
         return true;
     if (form && (key == VK_RETURN || key == VK_ESCAPE)) {
-        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
+        const LRESULT wants = DialogCode(key);
         if (!(wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) && form->DialogKey(key))
             return true;
     }
     if (form && key == VK_TAB && message.msg == WM_KEYDOWN) {
-        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
+        const LRESULT wants = DialogCode(key);
         if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
             form->SelectNext(this, (shift & ssShift) == 0);
             return true;
@@ -613,6 +613,11 @@ bool Window::KeyMessage(Message& message)
     }
     message.wParam = key;
     return false;
+}
+
+LRESULT Window::DialogCode(WORD key)
+{
+    return systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
 }
 
 void Window::KeyDown(WORD& key, ShiftState shift)

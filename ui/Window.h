@@ -118,6 +118,9 @@ public:
     // The keyboard, as the dispatch delivers it; setting the key to 0 swallows it.
     virtual void KeyDown(WORD& key, ShiftState shift);
     virtual void KeyPress(char& key);
+    // The keys the control keeps for itself (DLGC_ flags) rather than leaving them to the form's
+    // Tab, Enter and Esc: what a system control answers WM_GETDLGCODE, none for ours.
+    virtual LRESULT DialogCode(WORD key);
 
 protected:
     // Fills the parameters the window is made from; overrides call the base first.
