@@ -218,6 +218,17 @@ void Application::ControlDestroyed(Control* control)
 {
     if (mouseControl_ == control)
         mouseControl_ = nullptr;
+    if (hintControl_ == control)
+        CancelHint();
+}
+
+void Application::ControlHidden(const Control* control)
+{
+    for (const Control* shown = hintControl_; shown; shown = shown->Parent())
+        if (shown == control) {
+            CancelHint();
+            return;
+        }
 }
 
 void Application::ActivateHint(POINT point)
@@ -231,10 +242,12 @@ void Application::ActivateHint(POINT point)
     if (!hintWindow_)
         hintWindow_ = std::make_unique<HintWindow>();
     hintWindow_->ActivateHint(POINT{point.x, point.y + HintOffset}, text);
+    hintControl_ = control;
 }
 
 void Application::CancelHint()
 {
+    hintControl_ = nullptr;
     if (hintWindow_)
         hintWindow_->ReleaseHandle();
 }

@@ -96,6 +96,8 @@ void Control::SetVisible(bool visible)
         Invalidate();
     visible_ = visible;
     VisibleChanged();
+    if (!visible)
+        App().ControlHidden(this);
 }
 
 void Control::VisibleChanged() { Invalidate(); }
