@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "AgentTestSupport.h"
+#include "ImageSupport.h"
 #include "InputSupport.h"
 #include "editor/EditorFrmBrowserWndU.h"
 #include "editor/EditorMain.h"
@@ -345,6 +346,30 @@ TEST_F(NewPhotoPage, TabAndShiftTabLeaveTheNote)
     keys::ShiftTab();
     EXPECT_EQ(GetFocus(), note.Handle());
     EXPECT_EQ(note.Text().find('\t'), std::string::npos);
+}
+
+// A frame of the other orientation moves the thumbnail: what the old one covered is drawn anew.
+TEST_F(NewPhotoPage, TheOldThumbnailLeavesNothingBehind)
+{
+    const std::string photo = stage.Dir() + "red.png";
+    lumetta::test::SaveImageFile(photo, 120, 90, [](Gdiplus::Graphics& g) { lumetta::test::FillArea(g, 0, 0, 120, 90, RGB(255, 0, 0)); });
+    UseFrame("frame2.ini");
+    editor->OpenPhoto(photo);
+    SetForegroundWindow(editor->Handle());
+    lumetta::test::Settle();
+    // Left of where the upright thumbnail will start, half way down.
+    const POINT probe{editor->imgPhoto->Left() + 10, editor->imgPhoto->Top() + 75};
+    const auto red = [&] {
+        HDC dc = GetDC(editor->gbPhoto->Handle());
+        const COLORREF colour = GetPixel(dc, probe.x, probe.y);
+        ReleaseDC(editor->gbPhoto->Handle(), dc);
+        return GetRValue(colour) > 200 && GetGValue(colour) < 60 && GetBValue(colour) < 60;
+    };
+    ASSERT_TRUE(red());
+    UseFrame("upright.ini");
+    lumetta::test::Settle();
+    ASSERT_GT(editor->imgPhoto->Left(), probe.x);
+    EXPECT_FALSE(red());
 }
 
 // Answers the frame browser's modal loop: the named frame chosen with OK, or Cancel.

@@ -659,10 +659,9 @@ void Window::RemoveControl(Control* control)
     // Also from the destructor of a control that is no longer a Window: the address counts.
     std::erase_if(tabList_, [control](Window* window) { return static_cast<Control*>(window) == control; });
     control->parent_ = nullptr;
-    if (dynamic_cast<GraphicControl*>(control) && handle_) {
+    if (dynamic_cast<GraphicControl*>(control)) {
         const Rect place = control->Bounds();
-        const RECT area{place.left, place.top, place.left + place.width, place.top + place.height};
-        InvalidateRect(handle_, &area, TRUE);
+        InvalidateArea(RECT{place.left, place.top, place.left + place.width, place.top + place.height});
     }
 }
 
@@ -700,8 +699,23 @@ void Window::Invalidate()
         InvalidateRect(handle_, nullptr, TRUE);
 }
 
+void Window::InvalidateArea(RECT area)
+{
+    if (!handle_)
+        return;
+    if (systemClass_ && parent_ && parent_->HandleAllocated()) {
+        MapWindowPoints(handle_, parent_->Handle(), reinterpret_cast<POINT*>(&area), 2);
+        parent_->InvalidateArea(area);
+        return;
+    }
+    RedrawWindow(handle_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void Window::Update()
 {
+    // What lies behind a system control's windowless controls paints first (see InvalidateArea).
+    if (systemClass_ && parent_)
+        parent_->Update();
     if (handle_)
         UpdateWindow(handle_);
 }

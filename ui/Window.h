@@ -110,6 +110,10 @@ public:
     RECT ClientRect() const override;
     void Invalidate() override;
     void Update() override;
+    // Asks for a redraw of part of the client area (a windowless control's place). A system
+    // control draws no background of its own there (a group box): the window behind it redraws
+    // that part first.
+    void InvalidateArea(RECT area);
 
     // A parent's notification about this control (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
     // WM_HSCROLL, WM_VSCROLL, WM_CTLCOLOR...). True: handled, result set.
