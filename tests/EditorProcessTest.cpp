@@ -118,9 +118,11 @@ TEST_F(EditorProgram, StartsActiveWithTheKeyboardFocusInside)
         Program editor(editorExe, arguments, FindEditorWindow);
         HWND window = editor.WaitForMainWindow();
         ASSERT_TRUE(window);
-        EXPECT_TRUE(WaitUntil([&] { return test::GuiStateOf(window).active == window; }, 5000));
-        const HWND focus = test::GuiStateOf(window).focus;
-        EXPECT_TRUE(focus && IsChild(window, focus));
+        const auto activeWithFocusInside = [&] {
+            const test::GuiState state = test::GuiStateOf(window);
+            return state.active == window && state.focus && IsChild(window, state.focus);
+        };
+        EXPECT_TRUE(WaitUntil(activeWithFocusInside, 5000));
     }
 }
 
