@@ -35,11 +35,10 @@ std::string WrapLine(const std::string& line, std::size_t columns)
     while (line.size() - start > columns) {
         std::size_t at = std::string::npos;
         for (std::size_t i = start + 1; i < line.size(); ++i) {
-            const bool blank = IsBlank(line[i]);
-            if (!blank && line[i] != '-')
+            if (!IsBlank(line[i]) && line[i] != '-')
                 continue;
-            // A space or tab may hang over the end; a hyphen has to fit.
-            const std::size_t length = i - start + (blank ? 0 : 1);
+            // The line keeps the space, tab or hyphen it breaks after, and has to fit with it.
+            const std::size_t length = i - start + 1;
             if (length <= columns) {
                 at = i;
                 continue;
@@ -151,6 +150,9 @@ void TLMTSEditorPreviewWndClass::SnapTimerTimer(ui::Component&)
     const POINT to = PlacementCentredOn(pointer, Width(), Height());
     SetBounds(to.x, to.y, Width(), Height());
     SetForegroundWindow(Handle());
+    // A pointer that stays still brings no update: the hint still goes after its time.
+    if (!Hint().empty() && !PlacementHintActive(GetTickCount(), CreationTick))
+        UpdatePlacementHint();
 }
 
 void TLMTSEditorPreviewWndClass::FormClick(ui::Component&)

@@ -29,8 +29,8 @@ POINT PlacementFollowed(POINT topLeft, int x, int y, int halfWidth, int halfHeig
 bool PlacementHintActive(DWORD now, DWORD creationTick);
 
 // Breaks each line longer than columns after its last space, hyphen or tab that keeps it within
-// them (the space or tab itself may hang over), inserting CR LF; a line with no such place breaks
-// at its first one. Line breaks already in the text stay.
+// them (that character included), inserting CR LF; a line with no such place breaks at its
+// first one. Line breaks already in the text stay.
 std::string WrapText(const std::string& text, std::size_t columns);
 // The two messages, each wrapped at 45 columns, with an empty line between them.
 std::string PlacementHintText(const std::string& first, const std::string& second);

@@ -328,11 +328,12 @@ void TLMTSEditorWndClass::shapeClipSelectorMouseDown(ui::Control&, ui::MouseButt
 void TLMTSEditorWndClass::shapeClipSelectorMouseMove(ui::Control&, ui::ShiftState, int x, int y)
 {
     TClipSelector state = ClipSelectorState();
-    if (!DragClip(state, BoundsOf(*imgPhoto), x, y))
-        return;
+    const bool moved = DragClip(state, BoundsOf(*imgPhoto), x, y);
+    // Also when nothing moved: the grip slid on the refused axes.
     SetClipSelectorState(state);
     // Only the shading follows the mouse; the framed picture waits for the release.
-    ShadeOutsideClip();
+    if (moved)
+        ShadeOutsideClip();
 }
 
 void TLMTSEditorWndClass::shapeClipSelectorMouseUp(ui::Control&, ui::MouseButton, ui::ShiftState, int, int)

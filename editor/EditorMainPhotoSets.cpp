@@ -105,7 +105,6 @@ void TLMTSEditorWndClass::SavePhotoSetValues(const std::string& key)
 void TLMTSEditorWndClass::btnSingleFrameDoneClick(ui::Component&)
 {
     ui::Owned<TLMTSEditorPreviewWndClass> placement = ui::MakeForm<TLMTSEditorPreviewWndClass>(this);
-    PlacementWindow = placement.get();
     {
         const ui::GpBitmapPtr picture = RenderFramedPhoto();
         // The layer takes its own copy of the picture.
@@ -137,6 +136,8 @@ void TLMTSEditorWndClass::btnSingleFrameDoneClick(ui::Component&)
             SetForegroundWindow(editor->Handle());
         }
     } restore{this, placement, application, oldStyle};
+    // Only now: the guard above is what clears it again.
+    PlacementWindow = placement.get();
 
     if (placement->ShowModal() != ui::mrOk)
         return;

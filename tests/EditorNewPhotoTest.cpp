@@ -11,6 +11,8 @@
 #include <cstring>
 
 #include "AgentTestSupport.h"
+#include "ImageSupport.h"
+#include "InputSupport.h"
 #include "editor/EditorFrmBrowserWndU.h"
 #include "editor/EditorMain.h"
 #include "editor/EditorShadeWndU.h"
@@ -152,6 +154,47 @@ TEST_F(NewPhotoPage, DragMovesEachAxisAloneAndZoomOutIsClampedInside)
     EXPECT_DOUBLE_EQ(clip.H, 142 / 150.0);
 }
 
+// The selection under the real pointer: the press goes through the group box it lies in.
+TEST_F(NewPhotoPage, TheSelectionDragsWithThePointerAndTheGripSlidesWhenBothAxesStop)
+{
+    namespace pointer = lumetta::test::pointer;
+    SetForegroundWindow(editor->Handle());
+    const auto centreOf = [](const ui::Control& control) {
+        return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
+    };
+    pointer::Click(centreOf(*editor->btnZoomIn));
+    ASSERT_EQ(Selection(), (Placed{5, 4, 190, 142}));
+
+    POINT at = centreOf(*editor->shapeClipSelector);
+    const auto moveBy = [&](int dx, int dy) {
+        at = POINT{at.x + dx, at.y + dy};
+        pointer::MoveTo(at);
+    };
+    pointer::MoveTo(at);
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEALL));
+    pointer::Press(at);
+    EXPECT_TRUE(editor->ClipDragging);
+    moveBy(3, -2);
+    EXPECT_EQ(Selection(), (Placed{8, 2, 190, 142}));
+    // Past both edges: nothing moves, but the grip slides on both axes...
+    moveBy(20, 20);
+    EXPECT_EQ(Selection(), (Placed{8, 2, 190, 142}));
+    // ...so the way back moves the selection at once.
+    moveBy(-1, -1);
+    EXPECT_EQ(Selection(), (Placed{7, 1, 190, 142}));
+    const std::uint64_t renders = editor->PreviewRenders;
+    pointer::Release(at);
+    EXPECT_FALSE(editor->ClipDragging);
+    EXPECT_EQ(editor->PreviewRenders, renders + 1);
+
+    TPhotoClipRect clip;
+    editor->GetClipRect(clip);
+    EXPECT_DOUBLE_EQ(clip.X, 7 / 200.0);
+    EXPECT_DOUBLE_EQ(clip.Y, 1 / 150.0);
+    EXPECT_DOUBLE_EQ(clip.W, 190 / 200.0);
+    EXPECT_DOUBLE_EQ(clip.H, 142 / 150.0);
+}
+
 TEST_F(NewPhotoPage, OneRenderPerBatchedChangeAndNoneWhileSuppressed)
 {
     std::uint64_t before = editor->PreviewRenders;
@@ -251,6 +294,82 @@ TEST_F(NewPhotoPage, APhotoFrameCheckFallsBackWhenTheFrameHasNoTextArea)
     editor->TextPositionItems[2]->Click();
     editor->SelectFrame("upright.ini");
     EXPECT_TRUE(editor->TextPositionItems[2]->Checked());
+}
+
+// After the frame browser or the Open dialog, the editor is the active window again and the
+// button that opened it has the keyboard focus.
+TEST_F(NewPhotoPage, TheEditorIsActiveAgainAfterTheBrowserAndTheOpenDialog)
+{
+    namespace pointer = lumetta::test::pointer;
+    using lumetta::test::KeysWhen;
+    SetForegroundWindow(editor->Handle());
+    lumetta::test::Settle();
+    const auto clickOn = [](const ui::Window& button) {
+        pointer::Click(button.ClientToScreen(POINT{button.Width() / 2, button.Height() / 2}));
+    };
+    const auto browserShown = [] { return IsWindowVisible(FrameBrowserWindow->Handle()) != FALSE; };
+    for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
+        SCOPED_TRACE(key == VK_ESCAPE ? "Esc" : "Enter");
+        KeysWhen answer(browserShown, {key});
+        clickOn(*editor->btnSingleFrameChoose);
+        EXPECT_TRUE(answer.Join());
+        lumetta::test::Settle();
+        EXPECT_FALSE(browserShown());
+        EXPECT_EQ(GetActiveWindow(), editor->Handle());
+        EXPECT_EQ(GetFocus(), editor->btnSingleFrameChoose->Handle());
+    }
+
+    const DWORD thread = GetCurrentThreadId();
+    KeysWhen cancel([thread] { return lumetta::test::VisibleDialogOf(thread) != nullptr; }, {VK_ESCAPE});
+    clickOn(*editor->btnOpenPhoto);
+    EXPECT_TRUE(cancel.Join());
+    lumetta::test::Settle();
+    EXPECT_EQ(lumetta::test::VisibleDialogOf(GetCurrentThreadId()), nullptr);
+    EXPECT_EQ(GetActiveWindow(), editor->Handle());
+    EXPECT_EQ(GetFocus(), editor->btnOpenPhoto->Handle());
+}
+
+// Tab and Shift+Tab move in and out of the note; a tab never gets into it.
+TEST_F(NewPhotoPage, TabAndShiftTabLeaveTheNote)
+{
+    namespace keys = lumetta::test::keys;
+    SetForegroundWindow(editor->Handle());
+    const ui::Memo& note = *editor->memoPhotoNotes;
+    lumetta::test::pointer::Click(note.ClientToScreen(POINT{note.Width() / 2, note.Height() / 2}));
+    ASSERT_EQ(GetFocus(), note.Handle());
+    keys::ShiftTab();
+    EXPECT_NE(GetFocus(), note.Handle());
+    keys::Tab();
+    EXPECT_EQ(GetFocus(), note.Handle());
+    keys::Tab();
+    EXPECT_EQ(GetFocus(), editor->btnChooseFont->Handle());
+    keys::ShiftTab();
+    EXPECT_EQ(GetFocus(), note.Handle());
+    EXPECT_EQ(note.Text().find('\t'), std::string::npos);
+}
+
+// A frame of the other orientation moves the thumbnail: what the old one covered is drawn anew.
+TEST_F(NewPhotoPage, TheOldThumbnailLeavesNothingBehind)
+{
+    const std::string photo = stage.Dir() + "red.png";
+    lumetta::test::SaveImageFile(photo, 120, 90, [](Gdiplus::Graphics& g) { lumetta::test::FillArea(g, 0, 0, 120, 90, RGB(255, 0, 0)); });
+    UseFrame("frame2.ini");
+    editor->OpenPhoto(photo);
+    SetForegroundWindow(editor->Handle());
+    lumetta::test::Settle();
+    // Left of where the upright thumbnail will start, half way down.
+    const POINT probe{editor->imgPhoto->Left() + 10, editor->imgPhoto->Top() + 75};
+    const auto red = [&] {
+        HDC dc = GetDC(editor->gbPhoto->Handle());
+        const COLORREF colour = GetPixel(dc, probe.x, probe.y);
+        ReleaseDC(editor->gbPhoto->Handle(), dc);
+        return GetRValue(colour) > 200 && GetGValue(colour) < 60 && GetBValue(colour) < 60;
+    };
+    ASSERT_TRUE(red());
+    UseFrame("upright.ini");
+    lumetta::test::Settle();
+    ASSERT_GT(editor->imgPhoto->Left(), probe.x);
+    EXPECT_FALSE(red());
 }
 
 // Answers the frame browser's modal loop: the named frame chosen with OK, or Cancel.

@@ -2,10 +2,13 @@
 // ten seconds) and the shade laid over the editor.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "ControlsTestSupport.h"
 #include "ImageSupport.h"
+#include "InputSupport.h"
 #include "editor/EditorFinalPreviewWndU.h"
 #include "editor/EditorShadeWndU.h"
 #include "shared/LangUnit.h"
@@ -39,7 +42,10 @@ TEST(PlacementArithmetic, TheHintShowsForTenSecondsAcrossATickWrap)
 TEST(PlacementArithmetic, TheHintWrapsAt45Columns)
 {
     const std::string first = "Move the mouse to where your photo should go, then click to place it.";
-    EXPECT_EQ(WrapText(first, 45), "Move the mouse to where your photo should go, \r\nthen click to place it.");
+    // "go," ends at column 45: the space after it would stand in column 46.
+    EXPECT_EQ(WrapText(first, 45), "Move the mouse to where your photo should \r\ngo, then click to place it.");
+    EXPECT_EQ(WrapText("abcd efgh", 5), "abcd \r\nefgh");
+    EXPECT_EQ(WrapText("abcde fgh", 5), "abcde \r\nfgh");
     // A hyphen must fit; a word longer than the line breaks at its first chance.
     EXPECT_EQ(WrapText("self-contained text", 8), "self-\r\ncontained \r\ntext");
     EXPECT_EQ(WrapText("short\r\nlines\nstay", 45), "short\r\nlines\nstay");
@@ -60,6 +66,12 @@ protected:
         savedSecond_ = Messages[PlacementHintSecondMessage];
         Messages[PlacementHintFirstMessage] = "Move the mouse, then click.";
         Messages[PlacementHintSecondMessage] = "Esc cancels.";
+        MakeWindow();
+    }
+    // A new placement window with its picture (each placement has its own).
+    void MakeWindow()
+    {
+        window.reset();
         window = ui::MakeForm<TLMTSEditorPreviewWndClass>(nullptr);
         const ui::GpBitmapPtr picture = MakeImage(PictureWidth, PictureHeight, [](Gdiplus::Graphics& g) {
             FillArea(g, 0, 0, PictureWidth, PictureHeight, RGB(90, 140, 60));
@@ -141,6 +153,74 @@ TEST_F(PlacementWindowTest, AMoveFollowsAndAfterTenSecondsClearsTheHint)
         window->FormClick(*window);
     });
     EXPECT_EQ(result, ui::mrOk);
+}
+
+// The agent's newest frame window may have the keyboard when a placement starts: the real Esc
+// still reaches the placement window.
+TEST_F(PlacementWindowTest, TakesTheKeyboardFromAnotherThreadsWindow)
+{
+    std::atomic<HWND> other = nullptr;
+    std::atomic<bool> done = false;
+    std::thread owner([&] {
+        HWND window = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 10, 10, 80, 60, nullptr, nullptr,
+                                      nullptr, nullptr);
+        SetForegroundWindow(window);
+        SetFocus(window);
+        other = window;
+        DispatchUntil([&] { return done.load(); }, 20000);
+        DestroyWindow(window);
+    });
+    ASSERT_TRUE(WaitFor([&] { return other.load() && GetForegroundWindow() == other.load(); }));
+    const int result = ShowModalThen(50, [&] {
+        keys::Esc();
+        if (window->GetModalResult() == ui::mrNone)
+            window->SetModalResult(ui::mrAbort);
+    });
+    done = true;
+    owner.join();
+    EXPECT_EQ(result, ui::mrCancel);
+}
+
+// The hint goes when the placement ends, by a click near the screen's edge or by Esc, and after
+// its ten seconds also while the pointer stays still.
+TEST_F(PlacementWindowTest, TheHintGoesWithThePlacementAndAfterItsTime)
+{
+    const auto hintShown = [] { return !ui::App().CurrentHint().empty(); };
+    // A move over the window shows the hint.
+    const auto stir = [] {
+        POINT at{};
+        GetCursorPos(&at);
+        pointer::MoveTo(at);
+    };
+    const POINT edge{GetSystemMetrics(SM_CXSCREEN) - 4, 300};
+    int result = ShowModalThen(30, [&] {
+        pointer::MoveTo(edge);
+        EXPECT_TRUE(WaitFor([&] { return window->Left() == edge.x - PictureWidth / 2; }));
+        stir();
+        EXPECT_TRUE(hintShown());
+        pointer::Click(edge);
+    });
+    EXPECT_EQ(result, ui::mrOk);
+    EXPECT_FALSE(hintShown());
+
+    MakeWindow();
+    result = ShowModalThen(30, [&] {
+        stir();
+        EXPECT_TRUE(hintShown());
+        keys::Esc();
+    });
+    EXPECT_EQ(result, ui::mrCancel);
+    EXPECT_FALSE(hintShown());
+
+    MakeWindow();
+    result = ShowModalThen(30, [&] {
+        stir();
+        EXPECT_TRUE(hintShown());
+        window->CreationTick = GetTickCount() - PlacementHintPeriod;
+        EXPECT_TRUE(WaitFor([&] { return !hintShown(); }, 1000));
+        keys::Esc();
+    });
+    EXPECT_EQ(result, ui::mrCancel);
 }
 
 TEST(ShadeWindow, CoversTheEditorsOuterBoundsAtEachShowing)

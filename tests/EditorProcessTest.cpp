@@ -9,6 +9,7 @@
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
+#include "InputSupport.h"
 #include "ProcessTestSupport.h"
 #include "shared/CopyDataCommand.h"
 
@@ -132,6 +133,24 @@ TEST_F(EditorProgram, EditSwitchOpensTheStoredSet)
     ASSERT_TRUE(window);
     EXPECT_TRUE(ShownChild(window, "Apply Changes"));
     EXPECT_FALSE(ShownChild(window, "Done! Place on the Desktop"));
+}
+
+TEST_F(EditorProgram, StartsActiveWithTheKeyboardFocusInside)
+{
+    AgentStandIn agent;
+    const std::string photo = stage.Dir() + "photo.png";
+    test::SaveImageFile(photo, 80, 60, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 80, 60, RGB(20, 90, 200)); });
+    for (const std::string& arguments : {std::string(), "-open " + photo}) {
+        SCOPED_TRACE(arguments);
+        Program editor(editorExe, arguments, FindEditorWindow);
+        HWND window = editor.WaitForMainWindow();
+        ASSERT_TRUE(window);
+        const auto activeWithFocusInside = [&] {
+            const test::GuiState state = test::GuiStateOf(window);
+            return state.active == window && state.focus && IsChild(window, state.focus);
+        };
+        EXPECT_TRUE(WaitUntil(activeWithFocusInside, 5000));
+    }
 }
 
 TEST_F(EditorProgram, StartsTheAgentWhenNoneRuns)

@@ -104,6 +104,10 @@ void Application::Run()
     if (mainForm_ && showMainForm_) {
         ShowWindow(handle_, SW_SHOWNOACTIVATE);
         mainForm_->Show();
+        // Showing does not make it active while the application window is (it came up first):
+        // the user's first keys belong to the main window.
+        if (mainForm_->Visible() && !IsIconic(mainForm_->Handle()))
+            SetForegroundWindow(mainForm_->Handle());
     }
     while (!terminated_)
         HandleMessage();
@@ -214,6 +218,17 @@ void Application::ControlDestroyed(Control* control)
 {
     if (mouseControl_ == control)
         mouseControl_ = nullptr;
+    if (hintControl_ == control)
+        CancelHint();
+}
+
+void Application::ControlHidden(const Control* control)
+{
+    for (const Control* shown = hintControl_; shown; shown = shown->Parent())
+        if (shown == control) {
+            CancelHint();
+            return;
+        }
 }
 
 void Application::ActivateHint(POINT point)
@@ -227,10 +242,12 @@ void Application::ActivateHint(POINT point)
     if (!hintWindow_)
         hintWindow_ = std::make_unique<HintWindow>();
     hintWindow_->ActivateHint(POINT{point.x, point.y + HintOffset}, text);
+    hintControl_ = control;
 }
 
 void Application::CancelHint()
 {
+    hintControl_ = nullptr;
     if (hintWindow_)
         hintWindow_->ReleaseHandle();
 }

@@ -58,8 +58,10 @@ public:
     void UpdateMouseControl(POINT point);
     // The control (windowed, or windowless on one of our windows) at a screen point.
     static Control* FindControl(POINT point);
-    // A control going away is forgotten by the tracking.
+    // A control going away is forgotten by the tracking, and its hint goes with it.
     void ControlDestroyed(Control* control);
+    // A control hidden takes its own hint and those of the controls on it along.
+    void ControlHidden(const Control* control);
 
 private:
     Application() = default;
@@ -74,6 +76,7 @@ private:
     bool terminated_ = false;
     Control* mouseControl_ = nullptr;
     std::unique_ptr<HintWindow> hintWindow_;
+    const Control* hintControl_ = nullptr; // whose hint shows
 };
 
 // The one application object.

@@ -96,6 +96,8 @@ void Control::SetVisible(bool visible)
         Invalidate();
     visible_ = visible;
     VisibleChanged();
+    if (!visible)
+        App().ControlHidden(this);
 }
 
 void Control::VisibleChanged() { Invalidate(); }
@@ -225,10 +227,8 @@ void Control::DblClick()
 
 void GraphicControl::Invalidate()
 {
-    if (parent_ && parent_->Handle()) {
-        const RECT area{bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height};
-        InvalidateRect(parent_->Handle(), &area, TRUE);
-    }
+    if (parent_)
+        parent_->InvalidateArea(RECT{bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height});
 }
 
 void GraphicControl::Update()

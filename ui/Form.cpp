@@ -1,6 +1,7 @@
 #include "ui/Form.h"
 
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "ui/Application.h"
@@ -268,6 +269,8 @@ void Form::SetVisible(bool visible)
     if (visible) {
         HandleNeeded();
         PlaceOnFirstShow();
+        if (HWND active = GetActiveWindow(); active != Handle())
+            activeBeforeShow_ = active;
         if (OnShow)
             OnShow(*this);
         Control::SetVisible(true);
@@ -275,6 +278,12 @@ void Form::SetVisible(bool visible)
     } else {
         if (OnHide)
             OnHide(*this);
+        // An active form going hands the activation back to the window that had it before it
+        // showed (the platform would pick a window of its own choosing, or none).
+        const HWND back = std::exchange(activeBeforeShow_, nullptr);
+        if (HandleAllocated() && GetActiveWindow() == Handle() && back && IsWindow(back) && IsWindowVisible(back) &&
+            IsWindowEnabled(back))
+            SetActiveWindow(back);
         Control::SetVisible(false);
         if (HandleAllocated())
             ShowWindow(Handle(), SW_HIDE);
@@ -334,6 +343,8 @@ int Form::ShowModal()
     };
     try {
         Show();
+        // The keyboard belongs to the modal form, also when another program's window had it.
+        SetForegroundWindow(Handle());
         SetActiveWindow(Handle());
         while (modalResult_ == mrNone) {
             App().HandleMessage();
@@ -420,7 +431,10 @@ void Form::WndProc(Message& message)
     case WM_ACTIVATE:
         DefaultHandler(message);
         if (LOWORD(message.wParam) != WA_INACTIVE) {
-            if (Window* control = FromHandle(activeWindow_); control && control->ParentForm() == this && control->CanFocus())
+            Window* control = FromHandle(activeWindow_);
+            if (!control || control->ParentForm() != this || !control->CanFocus())
+                control = FindNextControl(nullptr, true, true); // first activation: the first tab stop
+            if (control && GetFocus() != control->Handle())
                 ::SetFocus(control->Handle());
             if (OnActivate)
                 OnActivate(*this);

@@ -141,6 +141,7 @@ private:
     int clientHeight_;
     HWND ownerWindow_ = nullptr;
     HWND activeWindow_ = nullptr; // by handle: a control may go without telling the form
+    HWND activeBeforeShow_ = nullptr; // the window to activate again when the form hides
     int modalResult_ = mrNone;
     bool modal_ = false;
     bool placed_ = false;

@@ -86,4 +86,21 @@ bool Memo::HandleNotification(Message& message)
     return SystemControl::HandleNotification(message);
 }
 
+LRESULT Memo::DialogCode(WORD key)
+{
+    const LRESULT code = SystemControl::DialogCode(key);
+    // The platform's multi-line edit wants every key, Tab included.
+    return key == VK_TAB && !args_.wantTabs ? code & ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE) : code;
+}
+
+void Memo::KeyPress(char& key)
+{
+    // The character of a Tab that moved the focus on.
+    if (key == '\t' && !args_.wantTabs) {
+        key = 0;
+        return;
+    }
+    SystemControl::KeyPress(key);
+}
+
 } // namespace ui

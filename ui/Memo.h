@@ -10,6 +10,7 @@ struct MemoArgs {
     ScrollBars scrollBars = ScrollBars::None;
     bool wordWrap = true;
     int maxLength = 0; // the most characters the user can enter; 0: the platform's limit
+    bool wantTabs = false; // Tab types a tab rather than moving the focus on
 };
 
 class Memo : public SystemControl {
@@ -26,6 +27,8 @@ public:
     bool HasTextProperty(TextProperty property) const override { return property == TextProperty::Text; }
     void SetTextProperty(TextProperty property, const std::string& text) override;
     bool HandleNotification(Message& message) override;
+    LRESULT DialogCode(WORD key) override;
+    void KeyPress(char& key) override;
 
 protected:
     bool HasCaption() const override { return false; }

@@ -371,6 +371,14 @@ void Window::WndProc(Message& message)
                 AlignControls();
         }
         break;
+    case WM_NCHITTEST:
+        // A window that lets the mouse through (a group box) still takes it over its windowless
+        // controls: the window behind never looks for them.
+        DefaultHandler(message);
+        if (message.result == HTTRANSPARENT &&
+            ControlAtPos(ScreenToClient(POINT{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)})))
+            message.result = HTCLIENT;
+        return;
     case WM_SETCURSOR:
         // The program-wide screen cursor, else the cursor of the control under the mouse.
         if (reinterpret_cast<HWND>(message.wParam) == handle_ && LOWORD(message.lParam) == HTCLIENT) {
@@ -542,9 +550,11 @@ void Window::MouseMessage(Message& message)
     default:
         break;
     }
-    // The system classes need their mouse; for ours the platform turns a right click into
-    // WM_CONTEXTMENU.
-    if (handle_)
+    // The system classes need their mouse, except the buttons one of our windowless controls
+    // took (a group box would take the focus and the capture); the platform turns a right
+    // click into WM_CONTEXTMENU.
+    const bool takenFromSystemClass = systemClass_ && target != this && message.msg != WM_RBUTTONUP;
+    if (handle_ && !takenFromSystemClass)
         DefaultHandler(message);
 }
 
@@ -590,12 +600,12 @@ bool Window::KeyMessage(Message& message)
     if (!key)
         return true;
     if (form && (key == VK_RETURN || key == VK_ESCAPE)) {
-        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
+        const LRESULT wants = DialogCode(key);
         if (!(wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) && form->DialogKey(key))
             return true;
     }
     if (form && key == VK_TAB && message.msg == WM_KEYDOWN) {
-        const LRESULT wants = systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
+        const LRESULT wants = DialogCode(key);
         if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
             form->SelectNext(this, (shift & ssShift) == 0);
             return true;
@@ -603,6 +613,11 @@ bool Window::KeyMessage(Message& message)
     }
     message.wParam = key;
     return false;
+}
+
+LRESULT Window::DialogCode(WORD key)
+{
+    return systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
 }
 
 void Window::KeyDown(WORD& key, ShiftState shift)
@@ -644,10 +659,9 @@ void Window::RemoveControl(Control* control)
     // Also from the destructor of a control that is no longer a Window: the address counts.
     std::erase_if(tabList_, [control](Window* window) { return static_cast<Control*>(window) == control; });
     control->parent_ = nullptr;
-    if (dynamic_cast<GraphicControl*>(control) && handle_) {
+    if (dynamic_cast<GraphicControl*>(control)) {
         const Rect place = control->Bounds();
-        const RECT area{place.left, place.top, place.left + place.width, place.top + place.height};
-        InvalidateRect(handle_, &area, TRUE);
+        InvalidateArea(RECT{place.left, place.top, place.left + place.width, place.top + place.height});
     }
 }
 
@@ -685,8 +699,23 @@ void Window::Invalidate()
         InvalidateRect(handle_, nullptr, TRUE);
 }
 
+void Window::InvalidateArea(RECT area)
+{
+    if (!handle_)
+        return;
+    if (systemClass_ && parent_ && parent_->HandleAllocated()) {
+        MapWindowPoints(handle_, parent_->Handle(), reinterpret_cast<POINT*>(&area), 2);
+        parent_->InvalidateArea(area);
+        return;
+    }
+    RedrawWindow(handle_, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void Window::Update()
 {
+    // What lies behind a system control's windowless controls paints first (see InvalidateArea).
+    if (systemClass_ && parent_)
+        parent_->Update();
     if (handle_)
         UpdateWindow(handle_);
 }

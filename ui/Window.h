@@ -110,6 +110,10 @@ public:
     RECT ClientRect() const override;
     void Invalidate() override;
     void Update() override;
+    // Asks for a redraw of part of the client area (a windowless control's place). A system
+    // control draws no background of its own there (a group box): the window behind it redraws
+    // that part first.
+    void InvalidateArea(RECT area);
 
     // A parent's notification about this control (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM,
     // WM_HSCROLL, WM_VSCROLL, WM_CTLCOLOR...). True: handled, result set.
@@ -118,6 +122,9 @@ public:
     // The keyboard, as the dispatch delivers it; setting the key to 0 swallows it.
     virtual void KeyDown(WORD& key, ShiftState shift);
     virtual void KeyPress(char& key);
+    // The keys the control keeps for itself (DLGC_ flags) rather than leaving them to the form's
+    // Tab, Enter and Esc: what a system control answers WM_GETDLGCODE, none for ours.
+    virtual LRESULT DialogCode(WORD key);
 
 protected:
     // Fills the parameters the window is made from; overrides call the base first.
