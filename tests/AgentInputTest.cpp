@@ -1,0 +1,99 @@
+// The agent's frame windows under the real pointer and keys: the layered window's hit-testing,
+// capture while dragging, and the frame's menu with its own modal loop.
+#include "agent/AgentMain.h"
+#include "agent/AgentPhotoFrameU.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "AgentTestSupport.h"
+#include "InputSupport.h"
+#include "shared/GlobalPhotoSet.h"
+
+using namespace lumetta;
+using namespace lumetta::test;
+
+namespace {
+
+const std::string IdA = "{A1111111-0000-4000-8000-0000000000A1}";
+
+class AgentInput : public ::testing::Test {
+protected:
+    AgentStage stage;
+    ui::Owned<TLMTAgentWndClass> agent;
+
+    TLMTWndClass* StartWithOneFrame(int x, int y)
+    {
+        stage.Store(IdA, {{"X", x}, {"Y", y}});
+        agent.reset(new TLMTAgentWndClass());
+        agent->Loaded();
+        const int entry = FrameWindows->IndexOf(IdA);
+        return entry < 0 ? nullptr : static_cast<TLMTWndClass*>(FrameWindows->Object(entry));
+    }
+    // The middle of the frame, where the photo makes the layered window opaque.
+    static POINT Middle(const TLMTWndClass& frame)
+    {
+        return OnScreen(frame.Handle(), POINT{frame.Width() / 2, frame.Height() / 2});
+    }
+};
+
+// Waits on its own thread for the open popup menu, then walks it with the keys.
+class MenuKeys {
+public:
+    MenuKeys(int downs) : worker_([this, downs] { Run(downs); }) {}
+    ~MenuKeys() { worker_.join(); }
+    bool Seen() const { return seen_; }
+
+private:
+    void Run(int downs)
+    {
+        const ULONGLONG end = GetTickCount64() + 5000;
+        HWND menu = nullptr;
+        while (!(menu = FindWindowA("#32768", nullptr)) || !IsWindowVisible(menu)) {
+            if (GetTickCount64() > end)
+                return;
+            Sleep(10);
+        }
+        seen_ = true;
+        for (int i = 0; i < downs; ++i)
+            keys::Press(VK_DOWN);
+        keys::Enter();
+    }
+    std::atomic<bool> seen_{false};
+    std::thread worker_;
+};
+
+TEST_F(AgentInput, FrameDraggedAndItsMenuUsedWithThePointer)
+{
+    TLMTWndClass* frame = StartWithOneFrame(200, 150);
+    ASSERT_TRUE(frame);
+    SetWindowPos(frame->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Settle();
+
+    const POINT grip = Middle(*frame);
+    pointer::Drag(grip, POINT{grip.x + 60, grip.y + 40});
+    EXPECT_EQ(frame->Left(), 260);
+    EXPECT_EQ(frame->Top(), 190);
+    EXPECT_EQ(stage.Read(IdA, "X"), 260);
+    EXPECT_EQ(stage.Read(IdA, "Y"), 190);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Right click opens the menu; Create New, Edit, Save as, then Lock on Desktop.
+    {
+        MenuKeys keys(4);
+        pointer::RightClick(Middle(*frame));
+        Settle();
+        EXPECT_TRUE(keys.Seen());
+    }
+    EXPECT_TRUE(WaitFor([&] { return stage.Read(IdA, "Locked") == 1; }));
+    EXPECT_TRUE(frame->miLock->Checked());
+
+    // Locked, the same drag leaves it where it is.
+    pointer::Drag(Middle(*frame), POINT{Middle(*frame).x - 80, Middle(*frame).y});
+    EXPECT_EQ(frame->Left(), 260);
+    EXPECT_EQ(stage.Read(IdA, "X"), 260);
+}
+
+} // namespace
