@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "AgentTestSupport.h"
 #include "InputSupport.h"
 #include "shared/GlobalPhotoSet.h"
@@ -39,31 +36,11 @@ protected:
     }
 };
 
-// Waits on its own thread for the open popup menu, then walks it with the keys.
-class MenuKeys {
-public:
-    MenuKeys(int downs) : worker_([this, downs] { Run(downs); }) {}
-    ~MenuKeys() { worker_.join(); }
-    bool Seen() const { return seen_; }
-
-private:
-    void Run(int downs)
-    {
-        const ULONGLONG end = GetTickCount64() + 5000;
-        HWND menu = nullptr;
-        while (!(menu = FindWindowA("#32768", nullptr)) || !IsWindowVisible(menu)) {
-            if (GetTickCount64() > end)
-                return;
-            Sleep(10);
-        }
-        seen_ = true;
-        for (int i = 0; i < downs; ++i)
-            keys::Press(VK_DOWN);
-        keys::Enter();
-    }
-    std::atomic<bool> seen_{false};
-    std::thread worker_;
-};
+bool MenuIsOpen()
+{
+    HWND menu = FindWindowA("#32768", nullptr);
+    return menu && IsWindowVisible(menu);
+}
 
 TEST_F(AgentInput, FrameDraggedAndItsMenuUsedWithThePointer)
 {
@@ -81,12 +58,9 @@ TEST_F(AgentInput, FrameDraggedAndItsMenuUsedWithThePointer)
     EXPECT_EQ(GetCapture(), nullptr);
 
     // Right click opens the menu; Create New, Edit, Save as, then Lock on Desktop.
-    {
-        MenuKeys keys(4);
-        pointer::RightClick(Middle(*frame));
-        Settle();
-        EXPECT_TRUE(keys.Seen());
-    }
+    KeysWhen menuKeys(MenuIsOpen, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    pointer::RightClick(Middle(*frame));
+    EXPECT_TRUE(menuKeys.Join());
     EXPECT_TRUE(WaitFor([&] { return stage.Read(IdA, "Locked") == 1; }));
     EXPECT_TRUE(frame->miLock->Checked());
 
