@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
@@ -525,3 +526,41 @@ TEST(NewPhotoRules, DialogFolderAndMessageNumbers)
 }
 
 } // namespace
+
+// Every slider and check box of the page, used with the real pointer, changes the preview.
+TEST_F(NewPhotoPage, EverySliderAndCheckBoxChangesThePreviewUnderThePointer)
+{
+    namespace pointer = lumetta::test::pointer;
+    SetForegroundWindow(editor->Handle());
+    lumetta::test::Settle();
+    const auto effects = [&] {
+        TFramedEffects e;
+        editor->GetFramedEffects(e);
+        return std::vector<double>{e.ZoomRatio, double(e.RotationAngle), double(e.Brightness), double(e.Contrast),
+                                   double(e.Saturation), double(e.Sepia), double(e.Emboss), double(e.ColorNoise)};
+    };
+    // A click on the channel a quarter from one end moves the slider a page that way.
+    struct Use {
+        ui::Control* control;
+        POINT at;
+    };
+    const auto nearEnd = [](const ui::Control& track) {
+        return track.Width() > track.Height() ? POINT{track.Width() * 3 / 4, track.Height() / 2}
+                                              : POINT{track.Width() / 2, track.Height() / 4};
+    };
+    std::vector<Use> uses;
+    for (TOrvaneTrackbar* track : {editor->trackZoom, editor->trackRotation, editor->trackBrightness,
+                                   editor->trackContrast, editor->trackSaturation})
+        uses.push_back({track, nearEnd(*track)});
+    for (ui::CheckBox* box : {editor->cbSepia, editor->cbEmboss, editor->cbColorNoise})
+        uses.push_back({box, POINT{6, box->Height() / 2}});
+
+    for (const Use& use : uses) {
+        SCOPED_TRACE(use.control->Name());
+        const std::vector<double> before = effects();
+        const std::uint64_t renders = editor->PreviewRenders;
+        pointer::Click(use.control->ClientToScreen(use.at));
+        EXPECT_NE(effects(), before);
+        EXPECT_GT(editor->PreviewRenders, renders);
+    }
+}
