@@ -525,8 +525,6 @@ TEST(NewPhotoRules, DialogFolderAndMessageNumbers)
     EXPECT_EQ(FormatMessageNumber("%d of %d", std::int64_t{4}), "4");
 }
 
-} // namespace
-
 // Every slider and check box of the page, used with the real pointer, changes the preview.
 TEST_F(NewPhotoPage, EverySliderAndCheckBoxChangesThePreviewUnderThePointer)
 {
@@ -564,3 +562,5 @@ TEST_F(NewPhotoPage, EverySliderAndCheckBoxChangesThePreviewUnderThePointer)
         EXPECT_GT(editor->PreviewRenders, renders);
     }
 }
+
+} // namespace
