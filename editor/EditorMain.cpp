@@ -400,12 +400,16 @@ void TLMTSEditorWndClass::ButtonSetIcon(ui::Button* button, const char* icon, co
         if (loaded)
             for (int i = 0; i < times; ++i)
                 ImageList_ReplaceIcon(images, -1, loaded.Get());
+        return static_cast<bool>(loaded);
     };
-    // One image for every state, or normal, hot, pressed, disabled, defaulted.
+    // One image for every state, or normal, hot, pressed, disabled, defaulted. A disabled icon
+    // that is not there gives way to the normal one: with four images the button would draw
+    // nothing once it is focused (defaulted).
     if (icon)
         add(icon, disabledIcon ? 3 : 1);
     if (disabledIcon) {
-        add(disabledIcon, 1);
+        if (!add(disabledIcon, 1) && icon)
+            add(icon, 1);
         add(icon, 1);
     }
     button->SetImageList(record);

@@ -290,8 +290,9 @@ TEST_F(EditorWindow, PushButtonsGetOneOrFiveIconsAndTheirMargin)
     };
     EXPECT_EQ(images(editor->btnOpenPhoto), (std::pair{1, 14}));
     EXPECT_EQ(images(editor->btnZoomOut), (std::pair{5, 2}));
-    // No disabled zoom-in icon among the resources: the normal one serves for that state too.
-    EXPECT_EQ(images(editor->btnZoomIn), (std::pair{4, 2}));
+    // No disabled zoom-in icon among the resources: the normal one stands in, so the focused
+    // (defaulted) state still has its image.
+    EXPECT_EQ(images(editor->btnZoomIn), (std::pair{5, 2}));
     EXPECT_EQ(images(editor->btnResetImageEffects), (std::pair{0, 14}));
     EXPECT_EQ(images(editor->btnNext), (std::pair{5, 2}));
     EXPECT_EQ(images(editor->btnVisitWebsite), (std::pair{1, 14}));
