@@ -111,6 +111,7 @@ int main(int argc, char** argv)
     Report("slowest change, page", *std::max_element(page.begin(), page.end()));
     // Where a change's time goes.
     Report("  the preview picture alone, median", MedianMs(setup.Runs * 5, [&] { editor->RenderPreviewPhoto(); }));
+    // Done once per frame now; shown for what each change used to pay.
     Report("  the frame image's decode, median", MedianMs(setup.Runs * 5, [&] {
         Gdiplus::Bitmap frame(ui::WideFromAnsi(FramesetDir + CurrentFrame.Filename).c_str(), FALSE);
     }));

@@ -136,7 +136,7 @@ public:
     // The finished picture from the full photo, exactly as stored sets render; the caller owns it.
     ui::GpBitmapPtr RenderFramedPhoto();
     // The same picture for the preview box, from the smallest halved copy that still has the
-    // photo area's pixels.
+    // photo area's pixels, and only the part of it the box shows.
     ui::GpBitmapPtr RenderPreviewPhoto();
     void DoRenderFramePreview(ui::Component& sender);
     void TrackPosChanged(ui::Component& sender);
@@ -257,7 +257,9 @@ private:
     // The halved copies of CurrentPhoto the preview renders from, and the canvas they were made of.
     PhotoPyramid PreviewPyramid;
     Gdiplus::Bitmap* PreviewPyramidCanvas = nullptr;
-    // The page's picture from the photo itself, or for the preview from the halved copy.
+    // CurrentFrame's image, decoded once while the frame stays the same.
+    FrameImageCache FrameImage;
+    // The page's picture from the photo itself, or for the preview from the halved copy and cut to the box.
     ui::GpBitmapPtr ComposePage(bool fromHalvedCopy);
     // The frame's "Photo Frame" position is offered only with a text area; a dropped check
     // goes to fallback.

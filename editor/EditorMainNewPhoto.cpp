@@ -15,7 +15,6 @@
 #include "editor/EditorShadeWndU.h"
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalFunc.h"
-#include "shared/GlobalImageHeader.h"
 #include "shared/GlobalPhotoSet.h"
 #include "shared/LangUnit.h"
 #include "ui/Application.h"
@@ -422,15 +421,17 @@ ui::GpBitmapPtr TLMTSEditorWndClass::ComposePage(bool fromHalvedCopy)
     TFramedEffects effects;
     GetFramedEffects(effects);
     Gdiplus::Bitmap* photo = CurrentPhoto.get();
-    if (fromHalvedCopy && PreviewPyramidCanvas == photo) {
-        // The photo area's size needs the frame image's, which its header tells.
-        const DeclaredSize frame = DeclaredImageFileSize(FramesetDir + CurrentFrame.Filename).value_or(DeclaredSize{});
-        const TFramedGeometry geometry = FramedGeometry(static_cast<std::uint32_t>(frame.Width),
-                                                        static_cast<std::uint32_t>(frame.Height),
+    Gdiplus::Bitmap* frameImage = FrameImage.Get(CurrentFrame);
+    if (!fromHalvedCopy)
+        return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects, TRenderShortcuts{frameImage, {}});
+    if (PreviewPyramidCanvas == photo && frameImage) {
+        const TFramedGeometry geometry = FramedGeometry(frameImage->GetWidth(), frameImage->GetHeight(),
                                                         CurrentFrame.ImageHold, effects.ZoomRatio);
         photo = PreviewPyramid.Choose(*photo, clip, geometry.PartWidth, geometry.PartHeight).Photo;
     }
-    return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects);
+    // Only what the box shows of a picture larger than it.
+    return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects,
+                              TRenderShortcuts{frameImage, TResultView{imgPreview->Width(), imgPreview->Height()}, true});
 }
 
 void TLMTSEditorWndClass::DoRenderFramePreview(ui::Component&)
@@ -439,15 +440,10 @@ void TLMTSEditorWndClass::DoRenderFramePreview(ui::Component&)
         return;
     auto bitmap = std::make_unique<ui::Bitmap>(imgPreview->Width(), imgPreview->Height(), ui::PixelFormat::Bits24);
     {
+        // Centred at its own size on the window colour; a picture larger than the box is cut at its edges.
         const ui::GpBitmapPtr image = RenderPreviewPhoto();
-        bitmap->Canvas().Brush.Color = GetSysColor(COLOR_WINDOW);
-        bitmap->Canvas().FillRect(RECT{0, 0, bitmap->Width(), bitmap->Height()});
-        const INT width = static_cast<INT>(image->GetWidth()), height = static_cast<INT>(image->GetHeight());
-        // Centred at its own size; a picture larger than the box is cut at its edges.
-        Gdiplus::Graphics graphics(bitmap->DC());
-        graphics.DrawImage(image.get(), bitmap->Width() / 2 - width / 2, bitmap->Height() / 2 - height / 2, width, height);
+        DrawCentredOver(*bitmap, *image, GetSysColor(COLOR_WINDOW));
     }
-    bitmap->Changed();
     // The new picture replaces the old one off-screen, without flicker.
     nPages->SetDoubleBuffered(true);
     struct SingleBuffered {
@@ -554,6 +550,7 @@ void TLMTSEditorWndClass::OfferFrameTextPosition(ui::MenuItem* fallback)
 void TLMTSEditorWndClass::SelectFrame(const std::string& name)
 {
     LoadPhotoFrame(name, CurrentFrame);
+    FrameImage.Drop();
     OfferFrameTextPosition(MiddleCenter1);
 }
 
@@ -570,6 +567,7 @@ void TLMTSEditorWndClass::btnSingleFrameChooseClick(ui::Component&)
     ui::App().ProcessMessages();
     const ui::ListBox& frames = *FrameBrowserWindow->lbFrames;
     LoadPhotoFrame(frames.Items(frames.ItemIndex()), CurrentFrame);
+    FrameImage.Drop();
     // Through the browser a dropped "Photo Frame" falls back to "Top Left".
     OfferFrameTextPosition(TextPositionItems.front());
     const BusyCursorScope busy;

@@ -1,5 +1,6 @@
 #include "shared/GlobalFramedPhoto.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include "shared/GlobalGraphics.h"
 #include "shared/GlobalImageHeader.h"
 #include "shared/LangUnit.h"
+#include "ui/Handles.h"
 
 namespace lumetta {
 
@@ -128,9 +130,9 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor)
 namespace {
 
 // A new transparent 32-bit ARGB bitmap, or null when GDI+ cannot make one of that size.
-ui::GpBitmapPtr NewArgbBitmap(std::int64_t width, std::int64_t height)
+ui::GpBitmapPtr NewArgbBitmap(std::int64_t width, std::int64_t height, Gdiplus::PixelFormat format = PixelFormat32bppARGB)
 {
-    ui::GpBitmapPtr bitmap(new Gdiplus::Bitmap(static_cast<INT>(width), static_cast<INT>(height), PixelFormat32bppARGB));
+    ui::GpBitmapPtr bitmap(new Gdiplus::Bitmap(static_cast<INT>(width), static_cast<INT>(height), format));
     if (!bitmap || bitmap->GetLastStatus() != Gdiplus::Ok)
         return nullptr;
     Gdiplus::Graphics(bitmap.get()).Clear(Gdiplus::Color(0, 0, 0, 0));
@@ -220,23 +222,77 @@ void DrawNote(Gdiplus::Graphics& g, const TFramedGeometry& geometry, const TPhot
     ui::DrawTextLines(g, effects.PhotoNotes, font, rect, format, brush);
 }
 
-// The canvas turned about the centre of the result square.
-ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const TFramedGeometry& geometry, std::int32_t angle)
+// The canvas pixels that reach the view: its corners turned back onto the canvas, with a margin
+// for the interpolation's reach, within the canvas.
+Gdiplus::Rect VisibleCanvasPart(const TFramedGeometry& geometry, std::int32_t angle, const TViewSpan& x,
+                                const TViewSpan& y)
 {
-    ui::GpBitmapPtr out = NewArgbBitmap(geometry.Side, geometry.Side);
+    if (x.Size == geometry.Side && y.Size == geometry.Side)
+        return {0, 0, static_cast<INT>(geometry.CanvasWidth), static_cast<INT>(geometry.CanvasHeight)};
+    const double centre = static_cast<double>(static_cast<std::uint64_t>(geometry.Side) >> 1);
+    const double radians = angle * 3.14159265358979323846 / 180.0;
+    const double c = std::cos(radians), s = std::sin(radians);
+    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, bottom = -HUGE_VAL;
+    for (const std::int64_t px : {x.Origin, x.Origin + x.Size}) {
+        for (const std::int64_t py : {y.Origin, y.Origin + y.Size}) {
+            const double dx = static_cast<double>(px) - centre, dy = static_cast<double>(py) - centre;
+            const double cx = dx * c + dy * s + centre - static_cast<double>(geometry.CanvasLeft);
+            const double cy = -dx * s + dy * c + centre - static_cast<double>(geometry.CanvasTop);
+            left = std::min(left, cx);
+            top = std::min(top, cy);
+            right = std::max(right, cx);
+            bottom = std::max(bottom, cy);
+        }
+    }
+    constexpr double margin = 3;
+    const auto within = [](double value, std::int64_t limit) {
+        return static_cast<INT>(std::clamp(value, 0.0, static_cast<double>(limit)));
+    };
+    const INT l = within(std::floor(left - margin), geometry.CanvasWidth);
+    const INT t = within(std::floor(top - margin), geometry.CanvasHeight);
+    const INT r = within(std::ceil(right + margin), geometry.CanvasWidth);
+    const INT b = within(std::ceil(bottom + margin), geometry.CanvasHeight);
+    return {l, t, std::max(r - l, 1), std::max(b - t, 1)};
+}
+
+// The canvas part turned about the centre of the result square, of which the view's part is made.
+ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const Gdiplus::Rect& part, const TFramedGeometry& geometry,
+                                 std::int32_t angle, const TViewSpan& x, const TViewSpan& y)
+{
+    ui::GpBitmapPtr out = NewArgbBitmap(x.Size, y.Size, canvas.GetPixelFormat());
     if (!out)
         return nullptr;
     Gdiplus::Graphics g(out.get());
     g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     const auto centre = static_cast<Gdiplus::REAL>(static_cast<std::uint64_t>(geometry.Side) >> 1);
     Gdiplus::Matrix matrix;
+    if (x.Origin != 0 || y.Origin != 0)
+        matrix.Translate(static_cast<Gdiplus::REAL>(-x.Origin), static_cast<Gdiplus::REAL>(-y.Origin),
+                         Gdiplus::MatrixOrderPrepend);
     matrix.Translate(centre, centre, Gdiplus::MatrixOrderPrepend);
     matrix.Rotate(static_cast<Gdiplus::REAL>(angle), Gdiplus::MatrixOrderPrepend);
     matrix.Translate(-centre, -centre, Gdiplus::MatrixOrderPrepend);
     g.SetTransform(&matrix);
-    g.DrawImage(&canvas, static_cast<INT>(geometry.CanvasLeft), static_cast<INT>(geometry.CanvasTop),
-                static_cast<INT>(geometry.CanvasWidth), static_cast<INT>(geometry.CanvasHeight));
+    g.DrawImage(&canvas, static_cast<INT>(geometry.CanvasLeft) + part.X, static_cast<INT>(geometry.CanvasTop) + part.Y,
+                part.Width, part.Height);
     return out;
+}
+
+// The whole of a file; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
+    const ui::KernelHandle file(opened);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    return bytes.empty() || (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                             read == bytes.size());
 }
 
 } // namespace
@@ -256,6 +312,39 @@ ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
     return image;
 }
 
+Gdiplus::Bitmap* FrameImageCache::Get(const TPhotoFrame& frame)
+{
+    const std::string path = FramesetDir + frame.Filename;
+    if (image_ && path == path_)
+        return image_.get();
+    image_.reset();
+    path_ = path;
+    // Decoded from a copy in memory, so that the frame's file is not held open between renders.
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes))
+        return nullptr;
+    const std::optional<DeclaredSize> size = DeclaredImageSize(bytes);
+    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels))
+        return nullptr;
+    ui::GpBitmapPtr image = DecodeImageBytes(bytes);
+    if (image && image->GetLastStatus() == Gdiplus::Ok && image->GetWidth() != 0 && image->GetHeight() != 0)
+        image_ = std::move(image);
+    return image_.get();
+}
+
+void FrameImageCache::Drop()
+{
+    image_.reset();
+    path_.clear();
+}
+
+TViewSpan CentredViewSpan(std::int64_t side, std::int64_t view)
+{
+    if (view <= 0 || view >= side)
+        return {0, side};
+    return {side / 2 - view / 2, view};
+}
+
 ui::GpBitmapPtr EmptyFramedPhoto()
 {
     ui::GpBitmapPtr empty = NewArgbBitmap(1, 1);
@@ -265,6 +354,14 @@ ui::GpBitmapPtr EmptyFramedPhoto()
 ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects)
 {
+    const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
+    return ComposeFramedPhoto(photo, clip, frame, effects, TRenderShortcuts{frameImage.get(), {}});
+}
+
+ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+                                   const TFramedEffects& effects, const TRenderShortcuts& shortcuts)
+{
+    Gdiplus::Bitmap* const frameImage = shortcuts.FrameImage;
     const double z = effects.ZoomRatio;
     // Crop, effects and placeholder come first: the photo area needs the definition only, not
     // the frame image.
@@ -272,18 +369,23 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
     const ui::GpBitmapPtr pic = area.HasPhotoPart() ? MakePhotoPicture(photo, clip, area, effects) : nullptr;
 
     // Without the frame image there is no canvas and nothing to draw.
-    const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
     if (!frameImage)
         return EmptyFramedPhoto();
     const TFramedGeometry geometry = FramedGeometry(frameImage->GetWidth(), frameImage->GetHeight(), frame.ImageHold, z);
     if (!geometry.HasCanvas())
         return EmptyFramedPhoto();
 
-    const ui::GpBitmapPtr canvas = NewArgbBitmap(geometry.CanvasWidth, geometry.CanvasHeight);
+    const TViewSpan spanX = CentredViewSpan(geometry.Side, shortcuts.View.Width);
+    const TViewSpan spanY = CentredViewSpan(geometry.Side, shortcuts.View.Height);
+    const Gdiplus::Rect part = VisibleCanvasPart(geometry, effects.RotationAngle, spanX, spanY);
+    const ui::GpBitmapPtr canvas = NewArgbBitmap(part.Width, part.Height,
+                                                 shortcuts.Premultiplied ? PixelFormat32bppPARGB : PixelFormat32bppARGB);
     if (!canvas)
         return EmptyFramedPhoto();
     {
         Gdiplus::Graphics g(canvas.get());
+        if (part.X != 0 || part.Y != 0)
+            g.TranslateTransform(static_cast<Gdiplus::REAL>(-part.X), static_cast<Gdiplus::REAL>(-part.Y));
         g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         if (pic) {
             ui::DrawImageKeepingEdges(g, *pic,
@@ -292,12 +394,12 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
                                                      static_cast<Gdiplus::REAL>(geometry.PhotoW),
                                                      static_cast<Gdiplus::REAL>(geometry.PhotoH)));
         }
-        g.DrawImage(frameImage.get(), Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(geometry.CanvasWidth),
-                                                     static_cast<Gdiplus::REAL>(geometry.CanvasHeight)));
+        g.DrawImage(frameImage, Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(geometry.CanvasWidth),
+                                               static_cast<Gdiplus::REAL>(geometry.CanvasHeight)));
         DrawNote(g, geometry, frame, effects);
     }
 
-    ui::GpBitmapPtr out = RotateIntoSquare(*canvas, geometry, effects.RotationAngle);
+    ui::GpBitmapPtr out = RotateIntoSquare(*canvas, part, geometry, effects.RotationAngle, spanX, spanY);
     return out ? std::move(out) : EmptyFramedPhoto();
 }
 

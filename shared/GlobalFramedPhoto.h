@@ -106,9 +106,53 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor);
 ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects);
 
+// How much of the result a caller shows: a box of Width x Height with the result centred in it,
+// as the editor's preview shows it. 0 for the whole side.
+struct TResultView {
+    std::int64_t Width = 0;
+    std::int64_t Height = 0;
+};
+
+// The columns (or rows) of a result side pixels wide that a centred box view pixels wide shows:
+// from Origin, Size of them; the whole side when view is 0 or not smaller.
+struct TViewSpan {
+    std::int64_t Origin = 0;
+    std::int64_t Size = 0;
+};
+TViewSpan CentredViewSpan(std::int64_t side, std::int64_t view);
+
+// What a caller that renders again and again (the editor's preview) hands over ready-made.
+struct TRenderShortcuts {
+    // The frame's image as LoadFrameImage gives it; null when it did not load.
+    Gdiplus::Bitmap* FrameImage = nullptr;
+    // Only the part of the result this view shows is made: the same pixels as there in the whole
+    // result, up to rounding. Spares a preview what a large zoom pushes out of its box.
+    TResultView View;
+    // Work and answer in premultiplied 32-bit pixels, which draw faster and round a little
+    // differently.
+    bool Premultiplied = false;
+};
+
+ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+                                   const TFramedEffects& effects, const TRenderShortcuts& shortcuts);
+
 // A frame's image at its own size, or null when it does not load. Its header is judged before
 // the decoder sees it, as a photo's is.
 ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame);
+
+// One frame image kept decoded while its file stays the same, so that repeated renders of one
+// frame neither read its header nor decode it again.
+class FrameImageCache {
+public:
+    // The image of frame's file: decoded on first use and after Drop or a change of file; null
+    // when it does not load (and asked again next time).
+    Gdiplus::Bitmap* Get(const TPhotoFrame& frame);
+    void Drop();
+
+private:
+    std::string path_;
+    ui::GpBitmapPtr image_;
+};
 
 // The stand-in result: one fully transparent pixel.
 ui::GpBitmapPtr EmptyFramedPhoto();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <exception>
 
 #include "GlobalConsts.h"
@@ -434,16 +435,15 @@ struct ComRelease {
 
 } // namespace
 
-ui::GpBitmapPtr LoadPngResource(const std::string& name)
+ui::GpBitmapPtr DecodeImageBytes(std::string_view bytes)
 {
-    const ui::ResourceStream resource(GetModuleHandleA(nullptr), name, "PNG");
     IStream* created = nullptr;
     HRESULT result = CreateStreamOnHGlobal(nullptr, TRUE, &created);
     if (FAILED(result))
         throw ui::OleError(result);
     // The bitmap takes its own reference: the memory lives as long as it does.
     std::unique_ptr<IStream, ComRelease> stream(created);
-    result = stream->Write(resource.Data(), static_cast<ULONG>(resource.Size()), nullptr);
+    result = stream->Write(bytes.data(), static_cast<ULONG>(bytes.size()), nullptr);
     if (FAILED(result))
         throw ui::OleError(result);
     LARGE_INTEGER start{};
@@ -451,6 +451,45 @@ ui::GpBitmapPtr LoadPngResource(const std::string& name)
     if (FAILED(result))
         throw ui::OleError(result);
     return ui::GpBitmapPtr(new Gdiplus::Bitmap(stream.get(), FALSE));
+}
+
+ui::GpBitmapPtr LoadPngResource(const std::string& name)
+{
+    const ui::ResourceStream resource(GetModuleHandleA(nullptr), name, "PNG");
+    return DecodeImageBytes(std::string_view(static_cast<const char*>(resource.Data()), resource.Size()));
+}
+
+void DrawCentredOver(ui::Bitmap& box, Gdiplus::Bitmap& image, COLORREF background)
+{
+    const std::uint8_t back[3] = {GetBValue(background), GetGValue(background), GetRValue(background)};
+    for (int y = 0; y < box.Height(); ++y) {
+        std::uint8_t* row = box.ScanLine(y);
+        for (int x = 0; x < box.Width(); ++x, row += 3)
+            std::memcpy(row, back, 3);
+    }
+    const int width = static_cast<int>(image.GetWidth()), height = static_cast<int>(image.GetHeight());
+    const int left = box.Width() / 2 - width / 2, top = box.Height() / 2 - height / 2;
+    // The part of the image inside the box.
+    const int x0 = std::max(0, -left), y0 = std::max(0, -top);
+    const int x1 = std::min(width, box.Width() - left), y1 = std::min(height, box.Height() - top);
+    if (x0 < x1 && y0 < y1) {
+        const Gdiplus::Rect area(x0, y0, x1 - x0, y1 - y0);
+        Gdiplus::BitmapData data{};
+        if (image.LockBits(&area, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) == Gdiplus::Ok) {
+            for (int y = y0; y < y1; ++y) {
+                const auto* from = static_cast<const std::uint8_t*>(data.Scan0) +
+                                   static_cast<std::ptrdiff_t>(y - y0) * data.Stride;
+                std::uint8_t* to = box.ScanLine(top + y) + std::ptrdiff_t{3} * (left + x0);
+                for (int x = x0; x < x1; ++x, from += 4, to += 3) {
+                    const unsigned alpha = from[3];
+                    for (int c = 0; c < 3; ++c)
+                        to[c] = static_cast<std::uint8_t>((from[c] * alpha + to[c] * (255 - alpha) + 127) / 255);
+                }
+            }
+            image.UnlockBits(&data);
+        }
+    }
+    box.Changed();
 }
 
 void DrawPngResource(Gdiplus::Graphics& graphics, const std::string& name, int x, int y, int width, int height)

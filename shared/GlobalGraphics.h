@@ -153,6 +153,16 @@ void FillGradientRect(HDC dc, const RECT& rect, COLORREF color1, COLORREF color2
 // Raises ui::ResourceNotFound or ui::OleError.
 ui::GpBitmapPtr LoadPngResource(const std::string& name);
 
+// An image decoded from a copy of bytes in memory, which the bitmap keeps: it holds no file open.
+// Raises ui::OleError.
+ui::GpBitmapPtr DecodeImageBytes(std::string_view bytes);
+
+// image centred on a 24-bit box filled with background (x = box width div 2 - image width div 2,
+// likewise y), cut where it is larger, blended source-over: each channel
+// (image x alpha + background x (255 - alpha) + 127) div 255. Done on the rows themselves,
+// which is much faster than drawing through the box's device context.
+void DrawCentredOver(ui::Bitmap& box, Gdiplus::Bitmap& image, COLORREF background);
+
 // A PNG resource of the program drawn with its top-left corner at (x, y), stretched to width x
 // height; 0 keeps the picture's own size on that side.
 void DrawPngResource(Gdiplus::Graphics& graphics, const std::string& name, int x, int y, int width = 0, int height = 0);

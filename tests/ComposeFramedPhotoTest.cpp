@@ -459,3 +459,75 @@ TEST_F(ComposeFramedPhotoTest, EffectsChangeThePhotoAreaOnly)
 }
 
 } // namespace
+
+// The largest difference of two pixels' channels as they show: colour times alpha.
+int ShownDifference(Gdiplus::ARGB a, Gdiplus::ARGB b)
+{
+    const auto shown = [](Gdiplus::ARGB p, int shift) {
+        return shift == 24 ? static_cast<int>(p >> 24) : static_cast<int>(((p >> shift) & 0xFF) * (p >> 24) / 255);
+    };
+    int worst = 0;
+    for (const int shift : {0, 8, 16, 24})
+        worst = std::max(worst, std::abs(shown(a, shift) - shown(b, shift)));
+    return worst;
+}
+
+TEST_F(ComposeFramedPhotoTest, AViewMakesTheCentreOfTheWholeResult)
+{
+    const TPhotoFrame frame = SmallFrame({{0, 0, 8, 6, OpaqueRed}, {52, 30, 8, 15, OpaqueWhite}});
+    const ui::GpBitmapPtr photo = MakePicture(120, 90, OpaqueRed, {{0, 0, 60, 45, OpaqueWhite}, {70, 50, 30, 30, OpaqueBlue}});
+    const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
+    ASSERT_TRUE(frameImage);
+    TFramedEffects fx;
+    fx.ZoomRatio = 2.0;
+    fx.PhotoNotes = "centre";
+    fx.NotesPos = 4;
+    for (const bool premultiplied : {false, true}) {
+        for (const std::int32_t angle : {0, 4, -45, 90, 163}) {
+            fx.RotationAngle = angle;
+            const ui::GpBitmapPtr whole = ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx);
+            const ui::GpBitmapPtr part =
+                ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx, {frameImage.get(), {101, 80}, premultiplied});
+            ASSERT_EQ(part->GetWidth(), 101u) << angle;
+            ASSERT_EQ(part->GetHeight(), 80u) << angle;
+            const PixelGrid w(*whole), p(*part);
+            const int left = w.Width() / 2 - 101 / 2, top = w.Height() / 2 - 80 / 2;
+            int worst = 0;
+            for (int y = 0; y < p.Height(); ++y)
+                for (int x = 0; x < p.Width(); ++x)
+                    worst = std::max(worst, ShownDifference(p.At(x, y), w.At(x + left, y + top)));
+            EXPECT_LE(worst, 3) << angle << (premultiplied ? " premultiplied" : "");
+        }
+    }
+    // A view the result fits in changes nothing.
+    fx.RotationAngle = 4;
+    const PixelGrid whole(*ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx));
+    const PixelGrid roomy(*ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx, {frameImage.get(), {400, 400}}));
+    ASSERT_EQ(roomy.Width(), whole.Width());
+    for (int y = 0; y < whole.Height(); ++y)
+        for (int x = 0; x < whole.Width(); ++x)
+            ASSERT_EQ(roomy.At(x, y), whole.At(x, y)) << x << "," << y;
+}
+
+TEST_F(ComposeFramedPhotoTest, TheFrameImageIsDecodedOnceWhileItsFileStays)
+{
+    const TPhotoFrame frame = SmallFrame();
+    FrameImageCache cache;
+    Gdiplus::Bitmap* first = cache.Get(frame);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetWidth(), 60u);
+    // A new image under the same name is seen only after the cache is dropped.
+    const TPhotoFrame bigger = Frame("small.ini", *MakePicture(80, 45, OpaqueBlue), {10, 8, 50, 38});
+    EXPECT_EQ(cache.Get(bigger), first);
+    EXPECT_EQ(first->GetWidth(), 60u);
+    cache.Drop();
+    ASSERT_NE(cache.Get(bigger), nullptr);
+    EXPECT_EQ(cache.Get(bigger)->GetWidth(), 80u);
+    // Another file is read at once; one that does not load is asked for again.
+    TPhotoFrame missing = bigger;
+    missing.Filename = "later.png";
+    EXPECT_EQ(cache.Get(missing), nullptr);
+    SavePng(*MakePicture(30, 20, OpaqueRed), folder.Dir() + "later.png");
+    ASSERT_NE(cache.Get(missing), nullptr);
+    EXPECT_EQ(cache.Get(missing)->GetWidth(), 30u);
+}

@@ -90,4 +90,30 @@ TEST(LoadPngResource, MissingAndUndecodableResources)
     EXPECT_NE(text->GetLastStatus(), Gdiplus::Ok);
 }
 
+TEST(DrawCentredOver, BlendsTheCentredPictureOverTheBackgroundAndCutsWhatIsLarger)
+{
+    // 3 x 1 in a 4 x 3 box: at x = 4/2 - 3/2 = 1, y = 3/2 - 0 = 1.
+    Gdiplus::Bitmap small(3, 1, PixelFormat32bppARGB);
+    small.SetPixel(0, 0, Gdiplus::Color(0, 255, 255, 255));
+    small.SetPixel(1, 0, Gdiplus::Color(128, 255, 0, 10));
+    small.SetPixel(2, 0, Gdiplus::Color(255, 1, 2, 3));
+    ui::Bitmap box(4, 3, ui::PixelFormat::Bits24);
+    DrawCentredOver(box, small, Grey);
+    EXPECT_EQ(PixelOf(box, 0, 1), Grey);
+    EXPECT_EQ(PixelOf(box, 1, 1), Grey);
+    // (255 x 128 + 100 x 127 + 127) div 255 = 178; (10 x 128 + 100 x 127 + 127) div 255 = 55.
+    EXPECT_EQ(PixelOf(box, 2, 1), RGB(178, 50, 55));
+    EXPECT_EQ(PixelOf(box, 3, 1), RGB(1, 2, 3));
+    EXPECT_EQ(PixelOf(box, 2, 0), Grey);
+
+    // 6 x 5 in the same box: its columns 1..4 and rows 1..3 show.
+    Gdiplus::Bitmap large(6, 5, PixelFormat32bppARGB);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 6; ++x)
+            large.SetPixel(x, y, Gdiplus::Color(255, static_cast<BYTE>(x), static_cast<BYTE>(y), 0));
+    DrawCentredOver(box, large, Grey);
+    EXPECT_EQ(PixelOf(box, 0, 0), RGB(1, 1, 0));
+    EXPECT_EQ(PixelOf(box, 3, 2), RGB(4, 3, 0));
+}
+
 } // namespace
