@@ -424,14 +424,17 @@ ui::GpBitmapPtr TLMTSEditorWndClass::ComposePage(bool fromHalvedCopy)
     Gdiplus::Bitmap* frameImage = FrameImage.Get(CurrentFrame);
     if (!fromHalvedCopy)
         return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects, TRenderShortcuts{frameImage, {}});
+    // Only what the box shows of a picture larger than it.
+    TRenderShortcuts shortcuts{frameImage, TResultView{imgPreview->Width(), imgPreview->Height()}, true};
+    TPyramidChoice choice;
     if (PreviewPyramidCanvas == photo && frameImage) {
         const TFramedGeometry geometry = FramedGeometry(frameImage->GetWidth(), frameImage->GetHeight(),
                                                         CurrentFrame.ImageHold, effects.ZoomRatio);
-        photo = PreviewPyramid.Choose(*photo, clip, geometry.PartWidth, geometry.PartHeight).Photo;
+        choice = PreviewPyramid.Choose(*photo, clip, geometry.PartWidth, geometry.PartHeight);
+        photo = choice.Photo;
+        shortcuts.PhotoSource = &choice.Source;
     }
-    // Only what the box shows of a picture larger than it.
-    return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects,
-                              TRenderShortcuts{frameImage, TResultView{imgPreview->Width(), imgPreview->Height()}, true});
+    return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects, shortcuts);
 }
 
 void TLMTSEditorWndClass::DoRenderFramePreview(ui::Component&)

@@ -179,14 +179,14 @@ void DrawCannotLoad(Gdiplus::Bitmap& pic, const std::string& photoFile)
 }
 
 // The clip scaled to the photo area, with its effects, as a GDI+ bitmap.
-ui::GpBitmapPtr MakePhotoPicture(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TFramedGeometry& geometry,
-                                 const TFramedEffects& effects)
+ui::GpBitmapPtr MakePhotoPicture(Gdiplus::Image& photo, const TPhotoClipRect& clip, const Gdiplus::RectF* source,
+                                 const TFramedGeometry& geometry, const TFramedEffects& effects)
 {
     ui::GpBitmapPtr pic;
     {
-        const std::unique_ptr<ui::Bitmap> part =
-            CropScalePhoto(photo, static_cast<int>(geometry.PartWidth), static_cast<int>(geometry.PartHeight), clip.X,
-                           clip.Y, clip.W, clip.H);
+        const int width = static_cast<int>(geometry.PartWidth), height = static_cast<int>(geometry.PartHeight);
+        const std::unique_ptr<ui::Bitmap> part = source ? CropScalePhoto(photo, width, height, *source)
+                                                        : CropScalePhoto(photo, width, height, clip.X, clip.Y, clip.W, clip.H);
         ApplyEffects(*part, effects);
         pic.reset(new Gdiplus::Bitmap(part->Handle(), nullptr));
     }
@@ -366,7 +366,7 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
     // Crop, effects and placeholder come first: the photo area needs the definition only, not
     // the frame image.
     const TFramedGeometry area = FramedGeometry(0, 0, frame.ImageHold, z);
-    const ui::GpBitmapPtr pic = area.HasPhotoPart() ? MakePhotoPicture(photo, clip, area, effects) : nullptr;
+    const ui::GpBitmapPtr pic = area.HasPhotoPart() ? MakePhotoPicture(photo, clip, shortcuts.PhotoSource, area, effects) : nullptr;
 
     // Without the frame image there is no canvas and nothing to draw.
     if (!frameImage)

@@ -131,6 +131,9 @@ struct TRenderShortcuts {
     // Work and answer in premultiplied 32-bit pixels, which draw faster and round a little
     // differently.
     bool Premultiplied = false;
+    // The clip in the photo's own pixels when the photo is a reduced copy of the canvas the clip
+    // was made on; null: the clip's fractions of the photo.
+    const Gdiplus::RectF* PhotoSource = nullptr;
 };
 
 ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,

@@ -247,10 +247,14 @@ Gdiplus::RectF CropSourceRect(std::uint32_t photoWidth, std::uint32_t photoHeigh
 std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, double x, double y,
                                            double w, double h)
 {
+    return CropScalePhoto(photo, width, height, CropSourceRect(photo.GetWidth(), photo.GetHeight(), x, y, w, h));
+}
+
+std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, const Gdiplus::RectF& source)
+{
     auto bitmap = std::make_unique<ui::Bitmap>(width, height, ui::PixelFormat::Bits24);
     if (bitmap->Empty())
         return bitmap;
-    const Gdiplus::RectF source = CropSourceRect(photo.GetWidth(), photo.GetHeight(), x, y, w, h);
     Gdiplus::Graphics graphics(bitmap->DC());
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     ui::DrawImageKeepingEdges(

@@ -101,6 +101,9 @@ Gdiplus::RectF CropSourceRect(std::uint32_t photoWidth, std::uint32_t photoHeigh
 // The clip of the photo scaled to width x height in a new 24-bit bitmap.
 std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, double x, double y,
                                            double w, double h);
+// The same with the source rectangle in photo's pixels, for a reduced copy of the canvas the clip
+// was made on.
+std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, const Gdiplus::RectF& source);
 
 // Nearest integer, ties to even.
 double RoundHalfEven(double value);

@@ -1,5 +1,6 @@
 #include "shared/GlobalPhotoPyramid.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "shared/GlobalGraphics.h"
@@ -43,9 +44,10 @@ private:
 
 ui::GpBitmapPtr HalvePhoto(Gdiplus::Bitmap& source)
 {
-    const std::uint32_t width = source.GetWidth() / 2, height = source.GetHeight() / 2;
-    if (width == 0 || height == 0)
+    const std::uint32_t sourceWidth = source.GetWidth(), sourceHeight = source.GetHeight();
+    if (sourceWidth < 2 || sourceHeight < 2)
         return nullptr;
+    const std::uint32_t width = (sourceWidth + 1) / 2, height = (sourceHeight + 1) / 2;
     ui::GpBitmapPtr half(new Gdiplus::Bitmap(static_cast<INT>(width), static_cast<INT>(height), PixelFormat24bppRGB));
     if (!half || half->GetLastStatus() != Gdiplus::Ok)
         return nullptr;
@@ -54,14 +56,17 @@ ui::GpBitmapPtr HalvePhoto(Gdiplus::Bitmap& source)
         const LockedPixels to(*half, Gdiplus::ImageLockModeWrite);
         if (!from.Locked() || !to.Locked())
             return nullptr;
-        // Each pair of rows summed first, then each pair of columns of those sums.
-        const std::size_t rowBytes = std::size_t{width} * 6;
-        std::vector<std::uint16_t> pairs(rowBytes);
+        // Each pair of rows summed first, then each pair of columns of those sums. A lone last
+        // row or column counts twice: twice its sum over four is its own mean, rounded alike.
+        const std::size_t rowBytes = std::size_t{sourceWidth} * 3;
+        std::vector<std::uint16_t> pairs(rowBytes + 3);
         for (std::uint32_t y = 0; y < height; ++y) {
             const std::uint8_t* upper = from.Row(2 * y);
-            const std::uint8_t* lower = from.Row(2 * y + 1);
+            const std::uint8_t* lower = from.Row(std::min(2 * y + 1, sourceHeight - 1));
             for (std::size_t i = 0; i < rowBytes; ++i)
                 pairs[i] = static_cast<std::uint16_t>(upper[i] + lower[i]);
+            if (sourceWidth % 2 != 0)
+                std::copy_n(pairs.data() + rowBytes - 3, 3, pairs.data() + rowBytes);
             std::uint8_t* out = to.Row(y);
             const std::uint16_t* p = pairs.data();
             for (std::uint32_t x = 0; x < width; ++x, p += 6, out += 3) {
@@ -106,7 +111,17 @@ TPyramidChoice PhotoPyramid::Choose(Gdiplus::Bitmap& canvas, const TPhotoClipRec
     TPyramidChoice choice;
     choice.Level = ChoosePyramidLevel(sizes, clip, partWidth, partHeight);
     choice.Photo = choice.Level == 0 ? &canvas : halves_[choice.Level - 1].get();
-    choice.Source = CropSourceRect(sizes[choice.Level].Width, sizes[choice.Level].Height, clip.X, clip.Y, clip.W, clip.H);
+    // Pixel n of level i is the mean of canvas pixels 2^i n to 2^i n + 2^i - 1, so it stands where
+    // the scaler takes canvas coordinate 2^i n + (2^i - 1) / 2 to be. The canvas's own clip, moved
+    // by that and divided by 2^i, is the same place in the copy; the clip's fractions of the
+    // copy's size would be shifted by the blocks cut short at the right and bottom edges.
+    const Gdiplus::RectF whole = CropSourceRect(sizes[0].Width, sizes[0].Height, clip.X, clip.Y, clip.W, clip.H);
+    const double block = static_cast<double>(std::uint64_t{1} << choice.Level);
+    const double centre = (block - 1) / 2;
+    choice.Source = Gdiplus::RectF(static_cast<Gdiplus::REAL>((whole.X - centre) / block),
+                                   static_cast<Gdiplus::REAL>((whole.Y - centre) / block),
+                                   static_cast<Gdiplus::REAL>(whole.Width / block),
+                                   static_cast<Gdiplus::REAL>(whole.Height / block));
     return choice;
 }
 

@@ -18,9 +18,10 @@ namespace lumetta {
 // Halving stops before a side would fall under this.
 inline constexpr std::uint32_t PyramidMinSide = 16;
 
-// A 24-bit copy of half the size (odd sides drop their last row or column), each pixel the mean of
-// its 2 x 2 block per channel, rounded to nearest with ties to even. Null when source is smaller
-// than 2 x 2 or cannot be read.
+// A 24-bit copy of half the size, each pixel the mean of its 2 x 2 block per channel, rounded to
+// nearest with ties to even. An odd side keeps its last row or column, as the mean of that one
+// row's or column's pixels, so that the copy still covers the whole source and a clip in it is
+// the source's clip halved. Null when source is smaller than 2 x 2 or cannot be read.
 ui::GpBitmapPtr HalvePhoto(Gdiplus::Bitmap& source);
 
 struct TPyramidLevelSize {
@@ -34,7 +35,8 @@ struct TPyramidLevelSize {
 std::size_t ChoosePyramidLevel(const std::vector<TPyramidLevelSize>& sizes, const TPhotoClipRect& clip,
                                std::int64_t partWidth, std::int64_t partHeight);
 
-// The copy a preview renders from, and the clip in its pixels.
+// The copy a preview renders from, and the clip in its pixels: the canvas's clip scaled down
+// exactly by the copy's power of two.
 struct TPyramidChoice {
     Gdiplus::Bitmap* Photo = nullptr;
     std::size_t Level = 0;
