@@ -545,31 +545,24 @@ Size WmfSize(FieldReader& in)
     return Checked(in, pixels(Extent(in.I16(6), in.I16(10))), pixels(Extent(in.I16(8), in.I16(12))));
 }
 
-// A source over bytes in memory.
-class MemorySource : public ByteSource {
-public:
-    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
-    bool ReadAt(std::uint64_t offset, void* out, std::size_t size) override
-    {
-        if (offset > bytes_.size() || size > bytes_.size() - offset)
-            return false;
-        std::memcpy(out, bytes_.data() + offset, size);
-        return true;
-    }
-    std::size_t ReadUpTo(std::uint64_t offset, void* out, std::size_t size) override
-    {
-        if (offset >= bytes_.size())
-            return 0;
-        size = std::min<std::size_t>(size, bytes_.size() - static_cast<std::size_t>(offset));
-        std::memcpy(out, bytes_.data() + offset, size);
-        return size;
-    }
-
-private:
-    std::string_view bytes_;
-};
-
 } // namespace
+
+bool MemorySource::ReadAt(std::uint64_t offset, void* out, std::size_t size)
+{
+    if (offset > bytes_.size() || size > bytes_.size() - offset)
+        return false;
+    std::memcpy(out, bytes_.data() + offset, size);
+    return true;
+}
+
+std::size_t MemorySource::ReadUpTo(std::uint64_t offset, void* out, std::size_t size)
+{
+    if (offset >= bytes_.size())
+        return 0;
+    size = std::min<std::size_t>({size, bytes_.size() - static_cast<std::size_t>(offset), chunk_});
+    std::memcpy(out, bytes_.data() + offset, size);
+    return size;
+}
 
 bool HasPixelsWithin(const DeclaredSize& size, std::uint64_t limit)
 {

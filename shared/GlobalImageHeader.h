@@ -39,6 +39,18 @@ public:
     virtual std::size_t ReadUpTo(std::uint64_t offset, void* out, std::size_t size) = 0;
 };
 
+// Bytes in memory, handed out by ReadUpTo at most `chunk` at a time (as a file may hand them out).
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(std::string_view bytes, std::size_t chunk = SIZE_MAX) : bytes_(bytes), chunk_(chunk) {}
+    bool ReadAt(std::uint64_t offset, void* out, std::size_t size) override;
+    std::size_t ReadUpTo(std::uint64_t offset, void* out, std::size_t size) override;
+
+private:
+    std::string_view bytes_;
+    std::size_t chunk_;
+};
+
 // The size a JPEG (first frame header), PNG, GIF (screen and every image), BMP, TIFF (every
 // directory), ICO (every entry), EMF or placeable WMF declares; nothing for any other content or
 // a header that cannot be read. Every length field is checked against what is there, and the

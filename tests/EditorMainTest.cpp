@@ -392,20 +392,10 @@ TEST_F(EditorWindow, HelpUpdateAndWebCommandsHandTheShellTheirDocuments)
 // What a window standing in for the agent received last.
 std::string AgentReceived;
 
-LRESULT CALLBACK AgentStandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COPYDATA) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        AgentReceived.assign(static_cast<const char*>(data->lpData), data->cbData);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 TEST_F(EditorWindow, CommandsToTheAgentAreLetterAndIdWithoutATerminator)
 {
     Start();
-    test::AgentStandIn agent(AgentStandInProc);
+    test::AgentStandIn agent(test::RecordCopyData<AgentReceived>);
     editor->SendAgentCommand("H" + IdA);
     EXPECT_EQ(AgentReceived, "H" + IdA);
 }

@@ -99,19 +99,10 @@ TEST_F(EditorProgram, SecondEditorForwardsAnExistingPhotoRestoresAndEnds)
 
 // What a stand-in editor received by "O".
 std::string ReceivedOpen;
-LRESULT CALLBACK RecordOpen(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COPYDATA) {
-        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        ReceivedOpen.assign(static_cast<const char*>(data->lpData), data->cbData);
-        return 1;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 TEST_F(EditorProgram, SecondEditorForwardsTheFullPathOfARelativeName)
 {
-    test::StandInWindow running(EditorWindowClass, "", RecordOpen);
+    test::StandInWindow running(EditorWindowClass, "", test::RecordCopyData<ReceivedOpen>);
     ReceivedOpen.clear();
     test::TempFolder elsewhere;
     elsewhere.Write("photo.png", "not read");

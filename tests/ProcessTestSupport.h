@@ -70,6 +70,17 @@ private:
     HWND window_;
 };
 
+// A stand-in's procedure that keeps the text of the last WM_COPYDATA in `received`.
+template <std::string& received>
+LRESULT CALLBACK RecordCopyData(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    received.assign(static_cast<const char*>(data->lpData), data->cbData);
+    return TRUE;
+}
+
 // The agent's stand-in, found by the editor.
 class AgentStandIn : public StandInWindow {
 public:
