@@ -2,9 +2,7 @@
 // ten seconds) and the shade laid over the editor.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "ControlsTestSupport.h"
 #include "ImageSupport.h"
@@ -153,32 +151,6 @@ TEST_F(PlacementWindowTest, AMoveFollowsAndAfterTenSecondsClearsTheHint)
         window->FormClick(*window);
     });
     EXPECT_EQ(result, ui::mrOk);
-}
-
-// The agent's newest frame window may have the keyboard when a placement starts: the real Esc
-// still reaches the placement window.
-TEST_F(PlacementWindowTest, TakesTheKeyboardFromAnotherThreadsWindow)
-{
-    std::atomic<HWND> other = nullptr;
-    std::atomic<bool> done = false;
-    std::thread owner([&] {
-        HWND window = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 10, 10, 80, 60, nullptr, nullptr,
-                                      nullptr, nullptr);
-        SetForegroundWindow(window);
-        SetFocus(window);
-        other = window;
-        DispatchUntil([&] { return done.load(); }, 20000);
-        DestroyWindow(window);
-    });
-    ASSERT_TRUE(WaitFor([&] { return other.load() && GetForegroundWindow() == other.load(); }));
-    const int result = ShowModalThen(50, [&] {
-        keys::Esc();
-        if (window->GetModalResult() == ui::mrNone)
-            window->SetModalResult(ui::mrAbort);
-    });
-    done = true;
-    owner.join();
-    EXPECT_EQ(result, ui::mrCancel);
 }
 
 // The hint goes when the placement ends, by a click near the screen's edge or by Esc, and after
