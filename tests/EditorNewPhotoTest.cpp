@@ -78,6 +78,16 @@ protected:
         return count;
     }
     static Placed Swap(Placed p) { return {p.y, p.x, p.h, p.w}; }
+    // The stored clip: the selection as fractions of the 200 x 150 thumbnail.
+    void ExpectClipOfLandscapeThumbnail(Placed p) const
+    {
+        TPhotoClipRect clip;
+        editor->GetClipRect(clip);
+        EXPECT_DOUBLE_EQ(clip.X, p.x / 200.0);
+        EXPECT_DOUBLE_EQ(clip.Y, p.y / 150.0);
+        EXPECT_DOUBLE_EQ(clip.W, p.w / 200.0);
+        EXPECT_DOUBLE_EQ(clip.H, p.h / 150.0);
+    }
 };
 
 TEST_F(NewPhotoPage, ZoomStepsInBothOrientationsAndBackToTheWholeThumbnail)
@@ -147,12 +157,7 @@ TEST_F(NewPhotoPage, DragMovesEachAxisAloneAndZoomOutIsClampedInside)
     editor->btnZoomOut->Click();
     EXPECT_EQ(Selection(), (Placed{10, 1, 190, 142}));
 
-    TPhotoClipRect clip;
-    editor->GetClipRect(clip);
-    EXPECT_DOUBLE_EQ(clip.X, 10 / 200.0);
-    EXPECT_DOUBLE_EQ(clip.Y, 1 / 150.0);
-    EXPECT_DOUBLE_EQ(clip.W, 190 / 200.0);
-    EXPECT_DOUBLE_EQ(clip.H, 142 / 150.0);
+    ExpectClipOfLandscapeThumbnail({10, 1, 190, 142});
 }
 
 // The selection under the real pointer: the press goes through the group box it lies in.
@@ -188,12 +193,7 @@ TEST_F(NewPhotoPage, TheSelectionDragsWithThePointerAndTheGripSlidesWhenBothAxes
     EXPECT_FALSE(editor->ClipDragging);
     EXPECT_EQ(editor->PreviewRenders, renders + 1);
 
-    TPhotoClipRect clip;
-    editor->GetClipRect(clip);
-    EXPECT_DOUBLE_EQ(clip.X, 7 / 200.0);
-    EXPECT_DOUBLE_EQ(clip.Y, 1 / 150.0);
-    EXPECT_DOUBLE_EQ(clip.W, 190 / 200.0);
-    EXPECT_DOUBLE_EQ(clip.H, 142 / 150.0);
+    ExpectClipOfLandscapeThumbnail({7, 1, 190, 142});
 }
 
 TEST_F(NewPhotoPage, OneRenderPerBatchedChangeAndNoneWhileSuppressed)

@@ -372,12 +372,7 @@ void Window::WndProc(Message& message)
         }
         break;
     case WM_NCHITTEST:
-        // A window that lets the mouse through (a group box) still takes it over its windowless
-        // controls: the window behind never looks for them.
-        DefaultHandler(message);
-        if (message.result == HTTRANSPARENT &&
-            ControlAtPos(ScreenToClient(POINT{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)})))
-            message.result = HTCLIENT;
+        HitTest(message);
         return;
     case WM_SETCURSOR:
         // The program-wide screen cursor, else the cursor of the control under the mouse.
@@ -471,6 +466,16 @@ Control* Window::ControlAtPos(POINT point, bool allowDisabled) const
             return control;
     }
     return nullptr;
+}
+
+void Window::HitTest(Message& message)
+{
+    // A window that lets the mouse through (a group box) still takes it over its windowless
+    // controls: the window behind never looks for them.
+    DefaultHandler(message);
+    if (message.result == HTTRANSPARENT &&
+        ControlAtPos(ScreenToClient(POINT{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)})))
+        message.result = HTCLIENT;
 }
 
 void Window::MouseMessage(Message& message)

@@ -167,6 +167,7 @@ private:
     void RemoveControl(Control* control);
     void Paint(Message& message);
     void PaintControls(HDC dc);
+    void HitTest(Message& message);
     void MouseMessage(Message& message);
     bool ReflectNotification(Message& message);
     bool KeyMessage(Message& message);
