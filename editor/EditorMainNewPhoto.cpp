@@ -426,6 +426,7 @@ ui::GpBitmapPtr TLMTSEditorWndClass::ComposePage(bool fromHalvedCopy)
         return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects, TRenderShortcuts{frameImage, {}});
     // Only what the box shows of a picture larger than it.
     TRenderShortcuts shortcuts{frameImage, TResultView{imgPreview->Width(), imgPreview->Height()}, true};
+    shortcuts.TurnLayers = true;
     TPyramidChoice choice;
     if (PreviewPyramidCanvas == photo && frameImage) {
         const TFramedGeometry geometry = FramedGeometry(frameImage->GetWidth(), frameImage->GetHeight(),

@@ -222,6 +222,23 @@ void DrawNote(Gdiplus::Graphics& g, const TFramedGeometry& geometry, const TPhot
     ui::DrawTextLines(g, effects.PhotoNotes, font, rect, format, brush);
 }
 
+// The canvas: the photo picture in its area, the frame image over it, the note over both.
+void DrawCanvas(Gdiplus::Graphics& g, Gdiplus::Image* pic, Gdiplus::Image& frameImage, const TFramedGeometry& geometry,
+                const TPhotoFrame& frame, const TFramedEffects& effects)
+{
+    g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    if (pic) {
+        ui::DrawImageKeepingEdges(g, *pic,
+                                  Gdiplus::RectF(static_cast<Gdiplus::REAL>(geometry.PhotoX),
+                                                 static_cast<Gdiplus::REAL>(geometry.PhotoY),
+                                                 static_cast<Gdiplus::REAL>(geometry.PhotoW),
+                                                 static_cast<Gdiplus::REAL>(geometry.PhotoH)));
+    }
+    g.DrawImage(&frameImage, Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(geometry.CanvasWidth),
+                                            static_cast<Gdiplus::REAL>(geometry.CanvasHeight)));
+    DrawNote(g, geometry, frame, effects);
+}
+
 // The canvas pixels that reach the view: its corners turned back onto the canvas, with a margin
 // for the interpolation's reach, within the canvas.
 Gdiplus::Rect VisibleCanvasPart(const TFramedGeometry& geometry, std::int32_t angle, const TViewSpan& x,
@@ -255,15 +272,11 @@ Gdiplus::Rect VisibleCanvasPart(const TFramedGeometry& geometry, std::int32_t an
     return {l, t, std::max(r - l, 1), std::max(b - t, 1)};
 }
 
-// The canvas part turned about the centre of the result square, of which the view's part is made.
-ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const Gdiplus::Rect& part, const TFramedGeometry& geometry,
-                                 std::int32_t angle, const TViewSpan& x, const TViewSpan& y)
+// Result-square coordinates turned about the square's centre, then moved so that the view's
+// first column and row are the bitmap's.
+void SetTurnIntoView(Gdiplus::Graphics& g, const TFramedGeometry& geometry, std::int32_t angle, const TViewSpan& x,
+                     const TViewSpan& y)
 {
-    ui::GpBitmapPtr out = NewArgbBitmap(x.Size, y.Size, canvas.GetPixelFormat());
-    if (!out)
-        return nullptr;
-    Gdiplus::Graphics g(out.get());
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     const auto centre = static_cast<Gdiplus::REAL>(static_cast<std::uint64_t>(geometry.Side) >> 1);
     Gdiplus::Matrix matrix;
     if (x.Origin != 0 || y.Origin != 0)
@@ -273,8 +286,38 @@ ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const Gdiplus::Rect& p
     matrix.Rotate(static_cast<Gdiplus::REAL>(angle), Gdiplus::MatrixOrderPrepend);
     matrix.Translate(-centre, -centre, Gdiplus::MatrixOrderPrepend);
     g.SetTransform(&matrix);
+}
+
+// The canvas part turned about the centre of the result square, of which the view's part is made.
+ui::GpBitmapPtr RotateIntoSquare(Gdiplus::Bitmap& canvas, const Gdiplus::Rect& part, const TFramedGeometry& geometry,
+                                 std::int32_t angle, const TViewSpan& x, const TViewSpan& y)
+{
+    ui::GpBitmapPtr out = NewArgbBitmap(x.Size, y.Size, canvas.GetPixelFormat());
+    if (!out)
+        return nullptr;
+    Gdiplus::Graphics g(out.get());
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    SetTurnIntoView(g, geometry, angle, x, y);
     g.DrawImage(&canvas, static_cast<INT>(geometry.CanvasLeft) + part.X, static_cast<INT>(geometry.CanvasTop) + part.Y,
                 part.Width, part.Height);
+    return out;
+}
+
+// The canvas's layers drawn turned straight into the view, without the upright canvas between.
+ui::GpBitmapPtr DrawTurnedIntoView(Gdiplus::Image* pic, Gdiplus::Image& frameImage, const TFramedGeometry& geometry,
+                                   const TPhotoFrame& frame, const TFramedEffects& effects, const TViewSpan& x,
+                                   const TViewSpan& y, Gdiplus::PixelFormat format)
+{
+    ui::GpBitmapPtr out = NewArgbBitmap(x.Size, y.Size, format);
+    if (!out)
+        return nullptr;
+    Gdiplus::Graphics g(out.get());
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    SetTurnIntoView(g, geometry, effects.RotationAngle, x, y);
+    g.TranslateTransform(static_cast<Gdiplus::REAL>(geometry.CanvasLeft), static_cast<Gdiplus::REAL>(geometry.CanvasTop));
+    // What the canvas's edges cut off stays cut off.
+    g.SetClip(Gdiplus::Rect(0, 0, static_cast<INT>(geometry.CanvasWidth), static_cast<INT>(geometry.CanvasHeight)));
+    DrawCanvas(g, pic, frameImage, geometry, frame, effects);
     return out;
 }
 
@@ -377,29 +420,23 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
 
     const TViewSpan spanX = CentredViewSpan(geometry.Side, shortcuts.View.Width);
     const TViewSpan spanY = CentredViewSpan(geometry.Side, shortcuts.View.Height);
+    const Gdiplus::PixelFormat format = shortcuts.Premultiplied ? PixelFormat32bppPARGB : PixelFormat32bppARGB;
+    ui::GpBitmapPtr out;
+    if (shortcuts.TurnLayers) {
+        out = DrawTurnedIntoView(pic.get(), *frameImage, geometry, frame, effects, spanX, spanY, format);
+        return out ? std::move(out) : EmptyFramedPhoto();
+    }
     const Gdiplus::Rect part = VisibleCanvasPart(geometry, effects.RotationAngle, spanX, spanY);
-    const ui::GpBitmapPtr canvas = NewArgbBitmap(part.Width, part.Height,
-                                                 shortcuts.Premultiplied ? PixelFormat32bppPARGB : PixelFormat32bppARGB);
+    const ui::GpBitmapPtr canvas = NewArgbBitmap(part.Width, part.Height, format);
     if (!canvas)
         return EmptyFramedPhoto();
     {
         Gdiplus::Graphics g(canvas.get());
         if (part.X != 0 || part.Y != 0)
             g.TranslateTransform(static_cast<Gdiplus::REAL>(-part.X), static_cast<Gdiplus::REAL>(-part.Y));
-        g.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        if (pic) {
-            ui::DrawImageKeepingEdges(g, *pic,
-                                      Gdiplus::RectF(static_cast<Gdiplus::REAL>(geometry.PhotoX),
-                                                     static_cast<Gdiplus::REAL>(geometry.PhotoY),
-                                                     static_cast<Gdiplus::REAL>(geometry.PhotoW),
-                                                     static_cast<Gdiplus::REAL>(geometry.PhotoH)));
-        }
-        g.DrawImage(frameImage, Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(geometry.CanvasWidth),
-                                               static_cast<Gdiplus::REAL>(geometry.CanvasHeight)));
-        DrawNote(g, geometry, frame, effects);
+        DrawCanvas(g, pic.get(), *frameImage, geometry, frame, effects);
     }
-
-    ui::GpBitmapPtr out = RotateIntoSquare(*canvas, part, geometry, effects.RotationAngle, spanX, spanY);
+    out = RotateIntoSquare(*canvas, part, geometry, effects.RotationAngle, spanX, spanY);
     return out ? std::move(out) : EmptyFramedPhoto();
 }
 

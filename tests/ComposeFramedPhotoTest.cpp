@@ -531,3 +531,57 @@ TEST_F(ComposeFramedPhotoTest, TheFrameImageIsDecodedOnceWhileItsFileStays)
     ASSERT_NE(cache.Get(missing), nullptr);
     EXPECT_EQ(cache.Get(missing)->GetWidth(), 30u);
 }
+
+TEST_F(ComposeFramedPhotoTest, TurnedLayersShowWhatTheTurnedCanvasShows)
+{
+    // The hole and ImageHold reach the frame's right edge: the photo area runs e pixels past the canvas.
+    const TPhotoFrame frame = Frame("edge.ini", *MakePicture(60, 45, OpaqueBlue, {{10, 8, 50, 30, Transparent}}),
+                                    {10, 8, 60, 38});
+    const ui::GpBitmapPtr photo = MakePicture(120, 90, OpaqueRed, {{0, 0, 60, 45, OpaqueWhite}, {70, 50, 30, 30, OpaqueBlue}});
+    const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
+    ASSERT_TRUE(frameImage);
+    TFramedEffects fx;
+    fx.ZoomRatio = 2.0;
+    fx.NotesPos = 4;
+    TRenderShortcuts shortcuts{frameImage.get(), {140, 130}};
+    shortcuts.TurnLayers = true;
+    const auto ink = [](const PixelGrid& p, int left, int top) {
+        int dark = 0;
+        for (int y = 0; y < 130; ++y)
+            for (int x = 0; x < 140; ++x)
+                dark += p.Alpha(x + left, y + top) == 255 && p.Red(x + left, y + top) < 60 && p.Blue(x + left, y + top) < 60;
+        return dark;
+    };
+    // The result is 150 x 150 with the canvas at (15, 30); the view starts at (5, 10).
+    for (const std::int32_t angle : {0, 4, -45, 90, 163}) {
+        fx.RotationAngle = angle;
+        fx.PhotoNotes.clear();
+        const PixelGrid whole(*ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx));
+        const PixelGrid turned(*ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx, shortcuts));
+        ASSERT_EQ(turned.Width(), 140);
+        ASSERT_EQ(turned.Height(), 130);
+        // Resampled once instead of twice, edges move by up to a pixel: each pixel is compared
+        // with the nearest of its neighbours in the whole result.
+        int apart = 0;
+        for (int y = 1; y < turned.Height() - 1; ++y)
+            for (int x = 1; x < turned.Width() - 1; ++x) {
+                int nearest = 255;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        nearest = std::min(nearest, ShownDifference(turned.At(x, y), whole.At(x + 5 + dx, y + 10 + dy)));
+                apart += nearest > 24;
+            }
+        // Glyphs are drawn turned rather than turned afterwards: only their ink is compared.
+        fx.PhotoNotes = "centre";
+        const int wholeInk = ink(PixelGrid(*ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx)), 5, 10);
+        const int turnedInk = ink(PixelGrid(*ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx, shortcuts)), 0, 0);
+        EXPECT_LE(apart, 140 * 130 * 3 / 200) << angle;
+        EXPECT_GT(wholeInk, 300) << angle;
+        EXPECT_NEAR(turnedInk, wholeInk, wholeInk / 8) << angle;
+    }
+    // Unturned, the photo stops at the canvas's last column.
+    fx.RotationAngle = 0;
+    const PixelGrid turned(*ComposeFramedPhoto(*photo, TPhotoClipRect{}, frame, fx, shortcuts));
+    EXPECT_TRUE(IsRed(turned, 129, 66));
+    EXPECT_EQ(turned.Alpha(130, 66), 0);
+}
