@@ -34,6 +34,9 @@ public:
     void Paint(HDC dc) override;
 
 private:
+    // The caption in area, in the DC's font and text colour.
+    void DrawCaption(HDC dc, RECT area) const;
+
     Args args_;
 };
 
