@@ -7,14 +7,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
-#include "InputSupport.h"
 #include "ProcessTestSupport.h"
 #include "editor/EditorButtonFaces.h"
 #include "editor/EditorFrmBrowserWndU.h"
@@ -321,35 +319,6 @@ TEST_F(EditorWindow, ToolImagesAndLinksTakeTheHoverLook)
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), 0x0084FFu);
     editor->stClickToCreateFrame->OnMouseLeave(*editor->stClickToCreateFrame);
     EXPECT_EQ(editor->stClickToCreateFrame->GetFont().GetColor(), ui::clWindowText);
-}
-
-TEST_F(EditorWindow, TheLinksUnderlineEndsWithItsText)
-{
-    Start();
-    editor->ShowPage(PageView);
-    ui::Label& link = *editor->stClickToCreateFrame;
-    link.SetCaption("Click here to make your first one");
-    SetForegroundWindow(editor->Handle());
-    test::Settle();
-    // The columns with ink on the underline's row (the darkest row) and on every other row, as painted.
-    HWND page = editor->NotebookPageView->Handle();
-    HDC dc = GetDC(page);
-    std::vector<std::vector<bool>> ink(link.Height(), std::vector<bool>(link.Width()));
-    for (int y = 0; y < link.Height(); ++y)
-        for (int x = 0; x < link.Width(); ++x)
-            ink[y][x] = GetGValue(GetPixel(dc, link.Left() + x, link.Top() + y)) < 128;
-    ReleaseDC(page, dc);
-    const auto count = [](const std::vector<bool>& row) { return std::count(row.begin(), row.end(), true); };
-    const int line = static_cast<int>(std::max_element(ink.begin(), ink.end(), [&](const auto& a, const auto& b) {
-                                          return count(a) < count(b);
-                                      }) - ink.begin());
-    const auto last = [](const std::vector<bool>& row) { return static_cast<int>(row.rend() - std::find(row.rbegin(), row.rend(), true)) - 1; };
-    int lettersEnd = -1;
-    for (int y = 0; y < link.Height(); ++y)
-        if (y != line)
-            lettersEnd = std::max(lettersEnd, last(ink[y]));
-    ASSERT_GT(count(ink[line]), 100);
-    EXPECT_NEAR(last(ink[line]), lettersEnd, 2);
 }
 
 TEST_F(EditorWindow, OutsideTheSelectionTheThumbnailIsDarkenedFromItsOutlineOut)

@@ -3,10 +3,12 @@
 // agent window that records every command and what the registry held when it came.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
+#include "InputSupport.h"
 #include "ProcessTestSupport.h"
 #include "editor/EditorFinalPreviewWndU.h"
 #include "editor/EditorMain.h"
@@ -389,6 +391,35 @@ TEST_F(PhotoSets, ViewPageShowsWhatIsStoredAndWrapsTheIndex)
     editor->ShowPage(PageView);
     EXPECT_EQ(ViewIndex, 0);
     EXPECT_FALSE(editor->btnPrev->Enabled());
+}
+
+TEST_F(PhotoSets, TheLinksUnderlineEndsWithItsText)
+{
+    Start();
+    editor->ShowPage(PageView);
+    ui::Label& link = *editor->stClickToCreateFrame;
+    link.SetCaption("Click here to make your first one");
+    SetForegroundWindow(editor->Handle());
+    test::Settle();
+    // The columns with ink on the underline's row (the darkest row) and on every other row, as painted.
+    HWND page = editor->NotebookPageView->Handle();
+    HDC dc = GetDC(page);
+    std::vector<std::vector<bool>> ink(link.Height(), std::vector<bool>(link.Width()));
+    for (int y = 0; y < link.Height(); ++y)
+        for (int x = 0; x < link.Width(); ++x)
+            ink[y][x] = GetGValue(GetPixel(dc, link.Left() + x, link.Top() + y)) < 128;
+    ReleaseDC(page, dc);
+    const auto count = [](const std::vector<bool>& row) { return std::count(row.begin(), row.end(), true); };
+    const int line = static_cast<int>(std::max_element(ink.begin(), ink.end(), [&](const auto& a, const auto& b) {
+                                          return count(a) < count(b);
+                                      }) - ink.begin());
+    const auto last = [](const std::vector<bool>& row) { return static_cast<int>(row.rend() - std::find(row.rbegin(), row.rend(), true)) - 1; };
+    int lettersEnd = -1;
+    for (int y = 0; y < link.Height(); ++y)
+        if (y != line)
+            lettersEnd = std::max(lettersEnd, last(ink[y]));
+    ASSERT_GT(count(ink[line]), 100);
+    EXPECT_NEAR(last(ink[line]), lettersEnd, 2);
 }
 
 TEST_F(PhotoSets, HideShowWritesBeforeItSendsAndRemoveAsksFirst)
