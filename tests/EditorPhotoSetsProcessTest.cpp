@@ -1,6 +1,7 @@
 // The editor and the real agent as programs of their own: a photo placed with Enter becomes a
 // stored set and an agent window at its place; Apply, Hide/Show and Remove make the agent's
-// windows follow; the agent's Remove makes the editor's view page refresh. Every process a test
+// windows follow; the agent's Remove makes the editor's view page refresh; placements made and
+// left with the real pointer and keys while the agent shows the last one. Every process a test
 // starts is ended by that test.
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 
 #include "AgentTestSupport.h"
 #include "ImageSupport.h"
+#include "InputSupport.h"
 #include "ProcessTestSupport.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalPhotoSet.h"
@@ -170,6 +172,39 @@ TEST_F(PhotoSetsWithAgent, TheAgentsRemoveRefreshesTheViewPage)
     EXPECT_TRUE(yes.Join().found);
     EXPECT_TRUE(WaitUntil([&] { return !stage.SetExists(IdA); }));
     EXPECT_TRUE(WaitUntil([&] { return !ShownChild(window, "Remove Photo"); }));
+}
+
+TEST_F(PhotoSetsWithAgent, EachNextPlacementTakesTheKeysWhileTheAgentShowsTheLast)
+{
+    const std::string photo = stage.Dir() + "photo.png";
+    test::SaveImageFile(photo, 320, 240, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 320, 240, RGB(40, 160, 60)); });
+    Program editor(editorExe, "-open \"" + photo + "\"", FindEditorWindow);
+    HWND window = editor.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    const std::unique_ptr<Program> agent = StartedAgent();
+    ASSERT_TRUE(agent);
+    HWND done = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (done = ShownChild(window, "Done! Place on the Desktop")) != nullptr; }));
+    RECT button{};
+    GetWindowRect(done, &button);
+    const POINT onDone{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    const auto placementUp = [&] { return !TopLevelWindows(editor.Id(), "TLMTSEditorPreviewWndClass").empty(); };
+    const auto back = [&](std::size_t frames) { return Frames(*agent).size() == frames && IsWindowVisible(window); };
+    for (int round = 0; round < 2; ++round) {
+        // Done with the pointer, carried towards the top left corner and placed there with a click.
+        test::pointer::Click(onDone);
+        ASSERT_TRUE(WaitUntil(placementUp)) << round;
+        for (int step = 1; step <= 8; ++step)
+            test::pointer::MoveTo({onDone.x - (onDone.x - 60 - 40 * round) * step / 8, onDone.y - (onDone.y - 60) * step / 8});
+        test::pointer::Click({60 + 40 * round, 60});
+        ASSERT_TRUE(WaitUntil([&] { return back(round + 1); })) << round;
+        // Done again, and Esc on the keyboard.
+        test::pointer::Click(onDone);
+        ASSERT_TRUE(WaitUntil(placementUp)) << round;
+        test::keys::Esc();
+        EXPECT_TRUE(WaitUntil([&] { return !placementUp(); })) << round;
+        ASSERT_TRUE(WaitUntil([&] { return back(round + 1); })) << round;
+    }
 }
 
 } // namespace
