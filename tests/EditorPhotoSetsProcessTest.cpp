@@ -53,6 +53,13 @@ protected:
         std::filesystem::copy_file(BuildFile(LMTAGENT_EXE), stage.Dir() + "lmtagent.exe");
         std::filesystem::copy_file(BuildFile(LUMETTA_DIST_DIR "english.lng"), stage.Dir() + "english.lng");
     }
+    // The editor started with a new photo of one colour.
+    std::unique_ptr<Program> EditorWithPhoto(COLORREF colour)
+    {
+        const std::string photo = stage.Dir() + "photo.png";
+        test::SaveImageFile(photo, 320, 240, [&](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 320, 240, colour); });
+        return std::make_unique<Program>(editorExe, "-open \"" + photo + "\"", FindEditorWindow);
+    }
     // The agent the editor started, taken over so that the test ends it.
     static std::unique_ptr<Program> StartedAgent()
     {
@@ -82,9 +89,9 @@ protected:
 
 TEST_F(PhotoSetsWithAgent, PlacedEditedHiddenShownAndRemoved)
 {
+    const std::unique_ptr<Program> started = EditorWithPhoto(RGB(200, 60, 40));
+    const Program& editor = *started;
     const std::string photo = stage.Dir() + "photo.png";
-    test::SaveImageFile(photo, 320, 240, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 320, 240, RGB(200, 60, 40)); });
-    Program editor(editorExe, "-open \"" + photo + "\"", FindEditorWindow);
     HWND window = editor.WaitForMainWindow();
     ASSERT_TRUE(window);
     const std::unique_ptr<Program> agent = StartedAgent();
@@ -176,9 +183,8 @@ TEST_F(PhotoSetsWithAgent, TheAgentsRemoveRefreshesTheViewPage)
 
 TEST_F(PhotoSetsWithAgent, EachNextPlacementTakesTheKeysWhileTheAgentShowsTheLast)
 {
-    const std::string photo = stage.Dir() + "photo.png";
-    test::SaveImageFile(photo, 320, 240, [](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 320, 240, RGB(40, 160, 60)); });
-    Program editor(editorExe, "-open \"" + photo + "\"", FindEditorWindow);
+    const std::unique_ptr<Program> started = EditorWithPhoto(RGB(40, 160, 60));
+    const Program& editor = *started;
     HWND window = editor.WaitForMainWindow();
     ASSERT_TRUE(window);
     const std::unique_ptr<Program> agent = StartedAgent();
