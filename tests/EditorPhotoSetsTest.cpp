@@ -409,11 +409,11 @@ TEST_F(PhotoSets, TheLinksUnderlineEndsWithItsText)
         for (int x = 0; x < link.Width(); ++x)
             ink[y][x] = GetGValue(GetPixel(dc, link.Left() + x, link.Top() + y)) < 128;
     ReleaseDC(page, dc);
-    const auto count = [](const std::vector<bool>& row) { return std::count(row.begin(), row.end(), true); };
-    const int line = static_cast<int>(std::max_element(ink.begin(), ink.end(), [&](const auto& a, const auto& b) {
-                                          return count(a) < count(b);
-                                      }) - ink.begin());
-    const auto last = [](const std::vector<bool>& row) { return static_cast<int>(row.rend() - std::find(row.rbegin(), row.rend(), true)) - 1; };
+    using Row = std::vector<bool>;
+    const auto count = [](const Row& row) { return std::count(row.begin(), row.end(), true); };
+    const auto last = [](const Row& row) { return static_cast<int>(std::find(row.rbegin(), row.rend(), true).base() - row.begin()) - 1; };
+    const auto darker = [&](const Row& a, const Row& b) { return count(a) < count(b); };
+    const int line = static_cast<int>(std::max_element(ink.begin(), ink.end(), darker) - ink.begin());
     int lettersEnd = -1;
     for (int y = 0; y < link.Height(); ++y)
         if (y != line)
