@@ -192,8 +192,11 @@ TEST_F(NewPhotoPage, TheSelectionDragsWithThePointerAndTheGripSlidesWhenBothAxes
     pointer::Release(at);
     EXPECT_FALSE(editor->ClipDragging);
     EXPECT_EQ(editor->PreviewRenders, renders + 1);
-
     ExpectClipOfLandscapeThumbnail({7, 1, 190, 142});
+    // The capture went with the release: the next press elsewhere is where it lands.
+    EXPECT_EQ(GetCapture(), nullptr);
+    pointer::Click(centreOf(*editor->memoPhotoNotes));
+    EXPECT_EQ(GetFocus(), editor->memoPhotoNotes->Handle());
 }
 
 TEST_F(NewPhotoPage, OneRenderPerBatchedChangeAndNoneWhileSuppressed)

@@ -542,7 +542,9 @@ void Window::MouseMessage(Message& message)
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const MouseButton button = ButtonOf(message.msg);
-        if (button == MouseButton::Left && GetCapture() == handle_ && !systemClass_)
+        // A system class releases the capture it took itself; the one taken for a windowless
+        // control on it is ours to release.
+        if (button == MouseButton::Left && GetCapture() == handle_ && (!systemClass_ || target != this))
             ReleaseCapture();
         if (!(message.wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
             mouseControl_ = nullptr;
