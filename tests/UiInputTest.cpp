@@ -49,7 +49,13 @@ TEST(UiInput, ClicksTabAndTheDialogKeysReachTheControls)
     auto form = ui::MakeForm<InputForm>();
     int oks = 0, cancels = 0;
     form->ok->OnClick = [&](ui::Component&) { ++oks; };
-    form->cancel->OnClick = [&](ui::Component&) { ++cancels; };
+    // What a menu or modal loop opened by the click would read first.
+    bool charPending = false;
+    form->cancel->OnClick = [&](ui::Component&) {
+        ++cancels;
+        MSG pending{};
+        charPending = PeekMessageA(&pending, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE) != FALSE;
+    };
     form->Show();
     SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Settle();
@@ -78,11 +84,19 @@ TEST(UiInput, ClicksTabAndTheDialogKeysReachTheControls)
 
     keys::Esc();
     EXPECT_EQ(cancels, 1);
+    EXPECT_FALSE(charPending);
     keys::Enter();
     EXPECT_EQ(oks, 1);
     pointer::Click(form->Centre(*form->ok));
     EXPECT_EQ(oks, 2);
     EXPECT_EQ(GetCapture(), nullptr);
+    // Enter presses the focused button, not the form's default.
+    keys::Tab();
+    ASSERT_EQ(GetFocus(), form->cancel->Handle());
+    keys::Enter();
+    EXPECT_EQ(cancels, 2);
+    EXPECT_EQ(oks, 2);
+    EXPECT_FALSE(charPending);
 }
 
 } // namespace

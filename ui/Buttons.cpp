@@ -43,6 +43,17 @@ bool Button::AnswersDialogKey(WORD key) const
     return (key == VK_RETURN && default_) || (key == VK_ESCAPE && cancel_);
 }
 
+void Button::KeyDown(WORD& key, ShiftState shift)
+{
+    SystemControl::KeyDown(key, shift);
+    // Enter presses the button that has the focus, as Space does, ahead of the form's default.
+    if (key == VK_RETURN && (shift & (ssShift | ssCtrl | ssAlt)) == 0) {
+        key = 0;
+        DropTranslatedChar(VK_RETURN);
+        Click();
+    }
+}
+
 bool Button::HandleNotification(Message& message)
 {
     if (message.msg == WM_COMMAND && HIWORD(message.wParam) == BN_CLICKED) {

@@ -34,6 +34,7 @@ public:
 protected:
     void ApplyWindowStyle(CreateParams& params) override;
     void HandleCreated() override;
+    void KeyDown(WORD& key, ShiftState shift) override;
 
 private:
     bool default_;

@@ -381,6 +381,7 @@ bool Form::DialogKey(WORD key)
     });
     if (!answering)
         return false;
+    DropTranslatedChar(key);
     answering->Click();
     return true;
 }

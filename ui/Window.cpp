@@ -627,6 +627,15 @@ LRESULT Window::DialogCode(WORD key)
     return systemClass_ ? CallDefault(WM_GETDLGCODE, key, 0) : 0;
 }
 
+void Window::DropTranslatedChar(WORD key)
+{
+    const WPARAM character = key == VK_RETURN ? '\r' : key == VK_ESCAPE ? 0x1B : 0;
+    MSG pending{};
+    if (character && PeekMessageA(&pending, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE | PM_NOYIELD) &&
+        pending.wParam == character)
+        PeekMessageA(&pending, pending.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE | PM_NOYIELD);
+}
+
 void Window::KeyDown(WORD& key, ShiftState shift)
 {
     if (OnKeyDown)
