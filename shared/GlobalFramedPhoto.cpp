@@ -340,16 +340,15 @@ bool ReadWholeFile(const std::string& path, std::string& bytes)
 
 } // namespace
 
-// The frame image at its own size, or null when it does not load. Its header is judged before
-// the decoder sees it, as a photo's is.
+// Decoded from a copy in memory, so that the frame's file is not held open while the image lives.
 ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
 {
     const std::string path = FramesetDir + frame.Filename;
     const std::optional<DeclaredSize> size = DeclaredImageFileSize(path);
-    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels))
+    std::string bytes;
+    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels) || !ReadWholeFile(path, bytes))
         return nullptr;
-    const std::wstring widePath = ui::WideFromAnsi(path);
-    ui::GpBitmapPtr image(new Gdiplus::Bitmap(widePath.c_str(), FALSE));
+    ui::GpBitmapPtr image = DecodeImageBytes(bytes);
     if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
         return nullptr;
     return image;
@@ -358,20 +357,10 @@ ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
 Gdiplus::Bitmap* FrameImageCache::Get(const TPhotoFrame& frame)
 {
     const std::string path = FramesetDir + frame.Filename;
-    if (image_ && path == path_)
-        return image_.get();
-    image_.reset();
-    path_ = path;
-    // Decoded from a copy in memory, so that the frame's file is not held open between renders.
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return nullptr;
-    const std::optional<DeclaredSize> size = DeclaredImageSize(bytes);
-    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels))
-        return nullptr;
-    ui::GpBitmapPtr image = DecodeImageBytes(bytes);
-    if (image && image->GetLastStatus() == Gdiplus::Ok && image->GetWidth() != 0 && image->GetHeight() != 0)
-        image_ = std::move(image);
+    if (!image_ || path != path_) {
+        path_ = path;
+        image_ = LoadFrameImage(frame);
+    }
     return image_.get();
 }
 

@@ -143,7 +143,7 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
                                    const TFramedEffects& effects, const TRenderShortcuts& shortcuts);
 
 // A frame's image at its own size, or null when it does not load. Its header is judged before
-// the decoder sees it, as a photo's is.
+// the decoder sees it, as a photo's is, and the image holds no file open.
 ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame);
 
 // One frame image kept decoded while its file stays the same, so that repeated renders of one

@@ -29,11 +29,6 @@ protected:
         const int entry = FrameWindows->IndexOf(IdA);
         return entry < 0 ? nullptr : static_cast<TLMTWndClass*>(FrameWindows->Object(entry));
     }
-    // The middle of the frame, where the photo makes the layered window opaque.
-    static POINT Middle(const TLMTWndClass& frame)
-    {
-        return OnScreen(frame.Handle(), POINT{frame.Width() / 2, frame.Height() / 2});
-    }
 };
 
 bool MenuIsOpen()
@@ -49,7 +44,8 @@ TEST_F(AgentInput, FrameDraggedAndItsMenuUsedWithThePointer)
     SetWindowPos(frame->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Settle();
 
-    const POINT grip = Middle(*frame);
+    // The middle of the frame, where the photo makes the layered window opaque.
+    POINT grip = CentreOnScreen(*frame);
     pointer::Drag(grip, POINT{grip.x + 60, grip.y + 40});
     EXPECT_EQ(frame->Left(), 260);
     EXPECT_EQ(frame->Top(), 190);
@@ -59,13 +55,14 @@ TEST_F(AgentInput, FrameDraggedAndItsMenuUsedWithThePointer)
 
     // Right click opens the menu; Create New, Edit, Save as, then Lock on Desktop.
     KeysWhen menuKeys(MenuIsOpen, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
-    pointer::RightClick(Middle(*frame));
+    pointer::RightClick(CentreOnScreen(*frame));
     EXPECT_TRUE(menuKeys.Join());
     EXPECT_TRUE(WaitFor([&] { return stage.Read(IdA, "Locked") == 1; }));
     EXPECT_TRUE(frame->miLock->Checked());
 
     // Locked, the same drag leaves it where it is.
-    pointer::Drag(Middle(*frame), POINT{Middle(*frame).x - 80, Middle(*frame).y});
+    grip = CentreOnScreen(*frame);
+    pointer::Drag(grip, POINT{grip.x - 80, grip.y});
     EXPECT_EQ(frame->Left(), 260);
     EXPECT_EQ(stage.Read(IdA, "X"), 260);
 }

@@ -165,9 +165,7 @@ TEST_F(NewPhotoPage, TheSelectionDragsWithThePointerAndTheGripSlidesWhenBothAxes
 {
     namespace pointer = lumetta::test::pointer;
     SetForegroundWindow(editor->Handle());
-    const auto centreOf = [](const ui::Control& control) {
-        return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
-    };
+    const auto centreOf = lumetta::test::CentreOnScreen;
     pointer::Click(centreOf(*editor->btnZoomIn));
     ASSERT_EQ(Selection(), (Placed{5, 4, 190, 142}));
 
@@ -308,9 +306,7 @@ TEST_F(NewPhotoPage, TheEditorIsActiveAgainAfterTheBrowserAndTheOpenDialog)
     using lumetta::test::KeysWhen;
     SetForegroundWindow(editor->Handle());
     lumetta::test::Settle();
-    const auto clickOn = [](const ui::Window& button) {
-        pointer::Click(button.ClientToScreen(POINT{button.Width() / 2, button.Height() / 2}));
-    };
+    const auto clickOn = [](const ui::Window& button) { pointer::Click(lumetta::test::CentreOnScreen(button)); };
     const auto browserShown = [] { return IsWindowVisible(FrameBrowserWindow->Handle()) != FALSE; };
     for (const WORD key : {VK_ESCAPE, VK_RETURN}) {
         SCOPED_TRACE(key == VK_ESCAPE ? "Esc" : "Enter");
@@ -339,7 +335,7 @@ TEST_F(NewPhotoPage, TabAndShiftTabLeaveTheNote)
     namespace keys = lumetta::test::keys;
     SetForegroundWindow(editor->Handle());
     const ui::Memo& note = *editor->memoPhotoNotes;
-    lumetta::test::pointer::Click(note.ClientToScreen(POINT{note.Width() / 2, note.Height() / 2}));
+    lumetta::test::pointer::Click(lumetta::test::CentreOnScreen(note));
     ASSERT_EQ(GetFocus(), note.Handle());
     keys::ShiftTab();
     EXPECT_NE(GetFocus(), note.Handle());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "ui/Control.h"
 
 namespace lumetta::test {
 
@@ -176,10 +177,9 @@ GuiState GuiStateOf(HWND window)
 
 bool WaitFor(const std::function<bool()>& done, DWORD milliseconds) { return DispatchUntil(done, milliseconds); }
 
-POINT OnScreen(HWND window, POINT client)
+POINT CentreOnScreen(const ui::Control& control)
 {
-    ClientToScreen(window, &client);
-    return client;
+    return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
 }
 
 } // namespace lumetta::test

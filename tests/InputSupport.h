@@ -10,6 +10,10 @@
 #include <thread>
 #include <vector>
 
+namespace ui {
+class Control;
+}
+
 namespace lumetta::test {
 
 namespace pointer {
@@ -66,7 +70,7 @@ GuiState GuiStateOf(HWND window);
 // Waits, handling this thread's messages, until `done` holds; true when it did within `milliseconds`.
 bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 5000);
 
-// A client point of a window in screen coordinates.
-POINT OnScreen(HWND window, POINT client);
+// The middle of a control, windowed or windowless, in screen coordinates.
+POINT CentreOnScreen(const ui::Control& control);
 
 } // namespace lumetta::test

@@ -34,10 +34,6 @@ public:
         args.clientHeight = 160;
         return args;
     }
-    POINT Centre(const ui::Window& control) const
-    {
-        return OnScreen(control.Handle(), POINT{control.Width() / 2, control.Height() / 2});
-    }
     ui::Button* ok;
     ui::Button* cancel;
     ui::CheckBox* box;
@@ -61,7 +57,7 @@ TEST(UiInput, ClicksTabAndTheDialogKeysReachTheControls)
     Settle();
 
     // A click activates the form and focuses and toggles the check box.
-    pointer::Click(form->Centre(*form->box));
+    pointer::Click(CentreOnScreen(*form->box));
     EXPECT_TRUE(form->box->Checked());
     EXPECT_EQ(GuiStateOf(form->Handle()).active, form->Handle());
     EXPECT_EQ(GetFocus(), form->box->Handle());
@@ -87,7 +83,7 @@ TEST(UiInput, ClicksTabAndTheDialogKeysReachTheControls)
     EXPECT_FALSE(charPending);
     keys::Enter();
     EXPECT_EQ(oks, 1);
-    pointer::Click(form->Centre(*form->ok));
+    pointer::Click(CentreOnScreen(*form->ok));
     EXPECT_EQ(oks, 2);
     EXPECT_EQ(GetCapture(), nullptr);
     // Enter presses the focused button, not the form's default.

@@ -93,14 +93,4 @@ LRESULT Memo::DialogCode(WORD key)
     return key == VK_TAB && !args_.wantTabs ? code & ~(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE) : code;
 }
 
-void Memo::KeyPress(char& key)
-{
-    // The character of a Tab that moved the focus on.
-    if (key == '\t' && !args_.wantTabs) {
-        key = 0;
-        return;
-    }
-    SystemControl::KeyPress(key);
-}
-
 } // namespace ui

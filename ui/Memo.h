@@ -28,7 +28,6 @@ public:
     void SetTextProperty(TextProperty property, const std::string& text) override;
     bool HandleNotification(Message& message) override;
     LRESULT DialogCode(WORD key) override;
-    void KeyPress(char& key) override;
 
 protected:
     bool HasCaption() const override { return false; }

@@ -497,6 +497,9 @@ void Window::MouseMessage(Message& message)
         target = this;
     const int x = target == this ? point.x : point.x - target->Left();
     const int y = target == this ? point.y : point.y - target->Top();
+    // Ours to handle: one of our windowless controls, or a window of our own class. A system
+    // class handles its own buttons, capture included.
+    const bool ours = target != this || !systemClass_;
 
     switch (message.msg) {
     case WM_MOUSEMOVE: {
@@ -514,21 +517,21 @@ void Window::MouseMessage(Message& message)
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
         const MouseButton button = ButtonOf(message.msg);
-        if (!systemClass_ || target != this) {
-            if (target != this)
-                mouseControl_ = target;
-            if (button == MouseButton::Left)
-                SetCapture(handle_);
+        if (!ours) {
+            if (OnMouseDown)
+                OnMouseDown(*this, button, shift, x, y);
+            break;
         }
-        if (target != this || !systemClass_)
-            target->MouseDown(button, shift, x, y);
-        else if (OnMouseDown)
-            OnMouseDown(*this, button, shift, x, y);
+        if (target != this)
+            mouseControl_ = target;
+        if (button == MouseButton::Left)
+            SetCapture(handle_);
+        target->MouseDown(button, shift, x, y);
         break;
     }
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-        if (target == this && systemClass_)
+        if (!ours)
             break;
         if (message.msg == WM_LBUTTONDBLCLK) {
             if (target != this)
@@ -542,13 +545,11 @@ void Window::MouseMessage(Message& message)
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const MouseButton button = ButtonOf(message.msg);
-        // A system class releases the capture it took itself; the one taken for a windowless
-        // control on it is ours to release.
-        if (button == MouseButton::Left && GetCapture() == handle_ && (!systemClass_ || target != this))
+        if (button == MouseButton::Left && GetCapture() == handle_ && ours)
             ReleaseCapture();
         if (!(message.wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
             mouseControl_ = nullptr;
-        if (target != this || !systemClass_)
+        if (ours)
             target->MouseUp(button, shift, x, y);
         else if (OnMouseUp)
             OnMouseUp(*this, button, shift, x, y);
@@ -614,6 +615,7 @@ bool Window::KeyMessage(Message& message)
     if (form && key == VK_TAB && message.msg == WM_KEYDOWN) {
         const LRESULT wants = DialogCode(key);
         if (!(wants & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+            DropTranslatedChar(key);
             form->SelectNext(this, (shift & ssShift) == 0);
             return true;
         }
@@ -629,7 +631,7 @@ LRESULT Window::DialogCode(WORD key)
 
 void Window::DropTranslatedChar(WORD key)
 {
-    const WPARAM character = key == VK_RETURN ? '\r' : key == VK_ESCAPE ? 0x1B : 0;
+    const WPARAM character = key == VK_RETURN ? '\r' : key == VK_ESCAPE ? 0x1B : key == VK_TAB ? '\t' : 0;
     MSG pending{};
     if (character && PeekMessageA(&pending, nullptr, WM_CHAR, WM_CHAR, PM_NOREMOVE | PM_NOYIELD) &&
         pending.wParam == character)

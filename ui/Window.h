@@ -121,8 +121,9 @@ public:
 
     // The keyboard, as the dispatch delivers it; setting the key to 0 swallows it.
     virtual void KeyDown(WORD& key, ShiftState shift);
-    // Takes back the character the message loop made of Enter or Esc when the key is taken as
-    // a command, so that a menu or modal loop the command opens does not receive it.
+    // Takes back the character the message loop made of Enter, Esc or Tab when the key is taken
+    // as a command, so that neither the control it leaves nor a menu or modal loop the command
+    // opens receives it.
     static void DropTranslatedChar(WORD key);
     virtual void KeyPress(char& key);
     // The keys the control keeps for itself (DLGC_ flags) rather than leaving them to the form's
