@@ -18,8 +18,10 @@
 #include "editor/EditorMain.h"
 #include "editor/EditorShadeWndU.h"
 #include "shared/GlobalConsts.h"
+#include "shared/GlobalPhotoSet.h"
 #include "shared/LangUnit.h"
 #include "ui/Application.h"
+#include "ui/GdiPlus.h"
 
 using namespace lumetta;
 using lumetta::test::AgentStage;
@@ -346,6 +348,26 @@ TEST_F(NewPhotoPage, TabAndShiftTabLeaveTheNote)
     keys::ShiftTab();
     EXPECT_EQ(GetFocus(), note.Handle());
     EXPECT_EQ(note.Text().find('\t'), std::string::npos);
+}
+
+// Characters typed as Unicode key packets reach the note, the stored record and the text the
+// renderer draws as the user's ANSI characters: the euro sign, dashes and quotes as well as é, ü.
+TEST_F(NewPhotoPage, TypedCharactersOfTheCodePageReachTheNoteTheRecordAndThePicture)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "the characters below are those of code page 1252";
+    SetForegroundWindow(editor->Handle());
+    ui::Memo& note = *editor->memoPhotoNotes;
+    note.SetText("");
+    lumetta::test::pointer::Click(lumetta::test::CentreOnScreen(note));
+    ASSERT_EQ(GetFocus(), note.Handle());
+    const std::wstring typed = L"5\u20AC \u2013 \u201E\u201C \u00E9\u00FC";
+    lumetta::test::keys::TypeUnicode(typed.c_str());
+    const std::string ansi = "5\x80 \x96 \x84\x93 \xE9\xFC";
+    EXPECT_EQ(note.Text(), ansi);
+    editor->SavePhotoSetValues(PhotoSetKey("1"));
+    const std::string stored = ReadPhotoSetSettings("1").Effects.PhotoNotes;
+    EXPECT_EQ(stored, ansi);
+    EXPECT_EQ(ui::WideFromAnsi(stored), typed);
 }
 
 // A frame of the other orientation moves the thumbnail: what the old one covered is drawn anew.

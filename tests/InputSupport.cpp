@@ -134,6 +134,21 @@ void Type(const char* text)
     }
 }
 
+void TypeUnicode(const wchar_t* text)
+{
+    for (; *text; ++text) {
+        INPUT inputs[2]{};
+        for (INPUT& input : inputs) {
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<WORD>(*text);
+            input.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, inputs, sizeof(INPUT));
+        Settle();
+    }
+}
+
 } // namespace keys
 
 KeysWhen::KeysWhen(std::function<bool()> ready, std::vector<WORD> keyList, std::initializer_list<WORD> modifiers)

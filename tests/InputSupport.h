@@ -37,6 +37,8 @@ inline void Esc() { Press(VK_ESCAPE); }
 inline void CtrlA() { Press('A', {VK_CONTROL}); }
 // Letters, digits and spaces as key strokes.
 void Type(const char* text);
+// Any characters as the keyboard's Unicode packets (VK_PACKET), as an input method sends them.
+void TypeUnicode(const wchar_t* text);
 } // namespace keys
 
 // Presses keys from a helper thread once `ready` holds, and again every half second while it

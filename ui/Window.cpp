@@ -11,6 +11,7 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/GdiPlus.h"
 #include "ui/ListOrder.h"
 #include "ui/Menu.h"
 #include "ui/Screen.h"
@@ -24,6 +25,20 @@ constexpr const char* WindowProperty = "ui.Window";
 // The object whose window CreateWindowExA is making on this thread: a top-level window gets
 // WM_GETMINMAXINFO before WM_NCCREATE brings the object along.
 thread_local Window* creating = nullptr;
+
+// A UTF-16 character in the user's ANSI code page; '?' for what the code page lacks.
+char AnsiFromWideChar(wchar_t character)
+{
+    char ansi = '?';
+    return WideCharToMultiByte(CP_ACP, 0, &character, 1, &ansi, 1, nullptr, nullptr) == 1 ? ansi : '?';
+}
+
+// And back; a lone lead byte of a double-byte code page gives '?'.
+wchar_t WideFromAnsiChar(char character)
+{
+    const std::wstring wide = WideFromAnsi(std::string_view(&character, 1));
+    return wide.empty() ? L'?' : wide.front();
+}
 
 void RegisterClassOnce(const CreateParams& params, WNDPROC procedure)
 {
@@ -589,14 +604,22 @@ bool Window::KeyMessage(Message& message)
 {
     Form* form = ParentForm();
     if (message.msg == WM_CHAR) {
-        char key = static_cast<char>(message.wParam);
+        // A platform control is subclassed through a Unicode procedure: its characters come as
+        // UTF-16 units, which the handlers see as the user's ANSI characters (cutting the unit
+        // to its low byte made the euro sign a "¬").
+        const bool wide = handle_ && IsWindowUnicode(handle_);
+        const char typed =
+            wide ? AnsiFromWideChar(static_cast<wchar_t>(message.wParam)) : static_cast<char>(message.wParam);
+        char key = typed;
         if (form && form != this && form->KeyPreview())
             form->KeyPress(key);
         if (key)
             KeyPress(key);
         if (!key)
             return true;
-        message.wParam = static_cast<unsigned char>(key);
+        // An unchanged character goes on as it came, also one the code page does not hold.
+        if (key != typed)
+            message.wParam = wide ? WideFromAnsiChar(key) : static_cast<unsigned char>(key);
         return false;
     }
     WORD key = static_cast<WORD>(message.wParam);
