@@ -96,19 +96,21 @@ LONG ShiftedInto(Coordinate from, Coordinate size, LONG low, LONG high)
 
 } // namespace
 
-POINT ReachablePlace(POINT stored, SIZE size, const std::vector<RECT>& monitors, const RECT& nearestWork)
+POINT ReachablePlace(POINT stored, const RECT& seen, const std::vector<RECT>& monitors, const RECT& nearestWork)
 {
-    const Coordinate needX = std::min<Coordinate>(ReachableSide, size.cx);
-    const Coordinate needY = std::min<Coordinate>(ReachableSide, size.cy);
+    const Coordinate left = Coordinate{stored.x} + seen.left, top = Coordinate{stored.y} + seen.top;
+    const Coordinate width = seen.right - seen.left, height = seen.bottom - seen.top;
+    const Coordinate needX = std::min<Coordinate>(ReachableSide, width);
+    const Coordinate needY = std::min<Coordinate>(ReachableSide, height);
     for (const RECT& monitor : monitors)
-        if (Overlap(stored.x, size.cx, monitor.left, monitor.right) >= needX &&
-            Overlap(stored.y, size.cy, monitor.top, monitor.bottom) >= needY)
+        if (Overlap(left, width, monitor.left, monitor.right) >= needX &&
+            Overlap(top, height, monitor.top, monitor.bottom) >= needY)
             return stored;
-    return POINT{ShiftedInto(stored.x, size.cx, nearestWork.left, nearestWork.right),
-                 ShiftedInto(stored.y, size.cy, nearestWork.top, nearestWork.bottom)};
+    return POINT{ShiftedInto(left, width, nearestWork.left, nearestWork.right) - seen.left,
+                 ShiftedInto(top, height, nearestWork.top, nearestWork.bottom) - seen.top};
 }
 
-POINT ReachablePlaceOnDesktop(POINT stored, SIZE size)
+POINT ReachablePlaceOnDesktop(POINT stored, const RECT& seen)
 {
     std::vector<RECT> monitors;
     EnumDisplayMonitors(
@@ -121,12 +123,13 @@ POINT ReachablePlaceOnDesktop(POINT stored, SIZE size)
     const auto edge = [](Coordinate value) {
         return static_cast<LONG>(std::clamp<Coordinate>(value, INT32_MIN, INT32_MAX));
     };
-    const RECT frame{stored.x, stored.y, edge(Coordinate{stored.x} + size.cx), edge(Coordinate{stored.y} + size.cy)};
+    const RECT frame{edge(Coordinate{stored.x} + seen.left), edge(Coordinate{stored.y} + seen.top),
+                     edge(Coordinate{stored.x} + seen.right), edge(Coordinate{stored.y} + seen.bottom)};
     MONITORINFO nearest{};
     nearest.cbSize = sizeof nearest;
     if (!GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &nearest))
         return stored;
-    return ReachablePlace(stored, size, monitors, nearest.rcWork);
+    return ReachablePlace(stored, seen, monitors, nearest.rcWork);
 }
 
 // ---- Save as JPEG ------------------------------------------------------------------------------
@@ -386,7 +389,11 @@ void TLMTWndClass::FormShow(ui::Component&)
 void TLMTWndClass::PlaceAt(POINT stored)
 {
     StoredPlace = stored;
-    const POINT shown = ReachablePlaceOnDesktop(stored, SIZE{Width(), Height()});
+    // The transparent margin around the frame can be neither seen nor grabbed.
+    RECT seen = LayerSeenArea();
+    if (IsRectEmpty(&seen))
+        seen = RECT{0, 0, Width(), Height()};
+    const POINT shown = ReachablePlaceOnDesktop(stored, seen);
     Displaced = shown.x != stored.x || shown.y != stored.y;
     SetBounds(shown.x, shown.y, Width(), Height());
 }

@@ -40,12 +40,13 @@ POINT DraggedPosition(POINT window, POINT mouse, POINT origin);
 // Side of the square of a frame that must lie on one monitor for the user to see and grab it.
 inline constexpr int ReachableSide = 40;
 
-// Where a frame of `size` stored at `stored` shows: there when at least 40 x 40 of its pixels (all
-// of a smaller frame) lie on one of `monitors`, else moved the shortest way into `nearestWork`, the
-// work area of the monitor nearest to it (over all of it when the frame is larger).
-POINT ReachablePlace(POINT stored, SIZE size, const std::vector<RECT>& monitors, const RECT& nearestWork);
+// Where a frame window stored at `stored` shows, judged by `seen`, the part of the window that is
+// not transparent (window coordinates): at `stored` when at least 40 x 40 pixels of that part (all
+// of a smaller one) lie on one of `monitors`, else moved so that the part comes the shortest way
+// into `nearestWork`, the work area of the monitor nearest to it (over all of it when larger).
+POINT ReachablePlace(POINT stored, const RECT& seen, const std::vector<RECT>& monitors, const RECT& nearestWork);
 // The same on this desktop's monitors as they are now.
-POINT ReachablePlaceOnDesktop(POINT stored, SIZE size);
+POINT ReachablePlaceOnDesktop(POINT stored, const RECT& seen);
 
 // ---- Save as JPEG ------------------------------------------------------------------------------
 

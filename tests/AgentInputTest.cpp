@@ -129,10 +129,10 @@ TEST_F(AgentInput, DisplayChangeBringsFramesIntoViewAndBackToTheirPlace)
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromWindow(outer->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT seen = SeenOnScreen(*outer);
+    EXPECT_EQ(seen.right, monitor.rcWork.right);
+    EXPECT_EQ(seen.bottom, monitor.rcWork.bottom);
     RECT shown{};
-    GetWindowRect(outer->Handle(), &shown);
-    EXPECT_EQ(shown.right, monitor.rcWork.right);
-    EXPECT_EQ(shown.bottom, monitor.rcWork.bottom);
     GetWindowRect(inner->Handle(), &shown);
     EXPECT_EQ(shown.left, 100);
     EXPECT_EQ(shown.top, 100);

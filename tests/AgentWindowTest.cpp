@@ -115,6 +115,11 @@ TEST_F(AgentWindow, FramesStoredOffTheScreenShowOnItAndKeepTheirStoredPlace)
         EXPECT_GE(onScreen.right - onScreen.left, 40) << i;
         EXPECT_GE(onScreen.bottom - onScreen.top, 40) << i;
         EXPECT_TRUE(IsWindowVisible(frame->Handle())) << i;
+        // All of the frame itself, not just its window's transparent margin.
+        const RECT seen = lumetta::test::SeenOnScreen(*frame);
+        EXPECT_FALSE(IsRectEmpty(&seen)) << i;
+        IntersectRect(&onScreen, &seen, &screen);
+        EXPECT_TRUE(EqualRect(&onScreen, &seen)) << i;
 
         // Clicks, the left button without a move as well, store nothing for a frame shown moved.
         frame->FormMouseUp(*frame, ui::MouseButton::Right, 0, 10, 10);
