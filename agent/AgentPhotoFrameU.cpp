@@ -91,7 +91,8 @@ Coordinate Overlap(Coordinate from, Coordinate size, LONG low, LONG high)
 LONG ShiftedInto(Coordinate from, Coordinate size, LONG low, LONG high)
 {
     const Coordinate last = high - size;
-    return static_cast<LONG>(std::clamp<Coordinate>(from, std::min<Coordinate>(low, last), std::max<Coordinate>(low, last)));
+    const Coordinate first = std::min<Coordinate>(low, last), final = std::max<Coordinate>(low, last);
+    return static_cast<LONG>(std::clamp(from, first, final));
 }
 
 } // namespace

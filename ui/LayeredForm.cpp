@@ -66,7 +66,8 @@ bool LayeredForm::SetLayerImage(Gdiplus::Bitmap& image)
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
     RECT seen{width, height, 0, 0};
     for (INT row = 0; row < height; ++row) {
-        const auto* pixels = static_cast<const std::uint8_t*>(data.Scan0) + static_cast<std::ptrdiff_t>(row) * data.Stride;
+        const auto* pixels =
+            static_cast<const std::uint8_t*>(data.Scan0) + static_cast<std::ptrdiff_t>(row) * data.Stride;
         std::memcpy(static_cast<std::uint8_t*>(bits) + row * rowBytes, pixels, rowBytes);
         const auto alpha = [pixels](INT x) { return pixels[std::size_t{4} * x + 3]; };
         INT first = 0;
@@ -77,8 +78,8 @@ bool LayeredForm::SetLayerImage(Gdiplus::Bitmap& image)
         INT last = width - 1;
         while (alpha(last) == 0)
             --last;
-        seen = RECT{std::min<LONG>(seen.left, first), std::min<LONG>(seen.top, row), std::max<LONG>(seen.right, last + 1),
-                    row + 1};
+        seen = RECT{std::min<LONG>(seen.left, first), std::min<LONG>(seen.top, row),
+                    std::max<LONG>(seen.right, last + 1), row + 1};
     }
     image.UnlockBits(&data);
     GdiFlush();
