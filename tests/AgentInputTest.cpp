@@ -85,34 +85,22 @@ TEST_F(AgentInput, FrameShownMovedIntoViewIsDraggedToANewStoredPlace)
     EXPECT_EQ(stage.Read(IdA, "Y"), shown.y - 100);
 }
 
-// The screen at another size for a while. Wine's null display driver changes it and tells
-// every window at once, as a monitor unplugged would; a display without such a mode cannot.
-class DisplayMode {
-public:
-    DisplayMode(DWORD width, DWORD height)
-    {
-        DEVMODEA mode{};
-        mode.dmSize = sizeof mode;
-        mode.dmPelsWidth = width;
-        mode.dmPelsHeight = height;
-        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-        changed_ = ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL &&
-                   GetSystemMetrics(SM_CXSCREEN) == static_cast<int>(width);
-    }
-    ~DisplayMode() { Restore(); }
-    DisplayMode(const DisplayMode&) = delete;
-    DisplayMode& operator=(const DisplayMode&) = delete;
-    bool Changed() const { return changed_; }
-    void Restore()
-    {
-        if (changed_)
-            ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr);
-        changed_ = false;
-    }
+// Wine's null display driver changes the screen's size at once and tells every window, as an
+// unplugged monitor would; a display without such a mode refuses.
+bool SetScreenSize(DWORD width, DWORD height)
+{
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
 
-private:
-    bool changed_ = false;
-};
+void RestoreScreenSize()
+{
+    ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr);
+}
 
 TEST_F(AgentInput, DisplayChangeBringsFramesIntoViewAndBackToTheirPlace)
 {
@@ -123,8 +111,10 @@ TEST_F(AgentInput, DisplayChangeBringsFramesIntoViewAndBackToTheirPlace)
     TLMTWndClass* inner = static_cast<TLMTWndClass*>(FrameWindows->Object(FrameWindows->IndexOf(IdB)));
     ASSERT_EQ(outer->Left(), width - 150);
 
-    DisplayMode smaller(640, 480);
-    if (!smaller.Changed())
+    const struct Restorer {
+        ~Restorer() { RestoreScreenSize(); }
+    } restorer;
+    if (!SetScreenSize(640, 480))
         GTEST_SKIP() << "this display offers no 640 x 480";
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -132,13 +122,11 @@ TEST_F(AgentInput, DisplayChangeBringsFramesIntoViewAndBackToTheirPlace)
     const RECT seen = SeenOnScreen(*outer);
     EXPECT_EQ(seen.right, monitor.rcWork.right);
     EXPECT_EQ(seen.bottom, monitor.rcWork.bottom);
-    RECT shown{};
-    GetWindowRect(inner->Handle(), &shown);
-    EXPECT_EQ(shown.left, 100);
-    EXPECT_EQ(shown.top, 100);
+    EXPECT_EQ(inner->Left(), 100);
+    EXPECT_EQ(inner->Top(), 100);
 
     // The larger screen back: the frame returns to the place stored all along.
-    smaller.Restore();
+    RestoreScreenSize();
     EXPECT_EQ(outer->Left(), width - 150);
     EXPECT_EQ(outer->Top(), height - 150);
     EXPECT_EQ(stage.Read(IdA, "X"), width - 150);
