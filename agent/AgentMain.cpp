@@ -181,8 +181,7 @@ void TLMTAgentWndClass::OpenRenderedFrameWindow(const std::string& id, Gdiplus::
         std::int32_t x = 0, y = 0, transparency = 0;
         ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::X, x);
         ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Y, y);
-        window->SetLeft(x);
-        window->SetTop(y);
+        window->PlaceAt(POINT{x, y});
         ReadRegInteger(HKEY_CURRENT_USER, key, PhotoSetValue::Transparency, transparency);
         window->SetLayerAlpha(OpacityAlpha(transparency));
         window->Show();

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "agent/AgentMain.h"
@@ -74,6 +75,62 @@ FadeAlphas FadeOutAlphas(std::int32_t transparency)
 POINT DraggedPosition(POINT window, POINT mouse, POINT origin)
 {
     return POINT{window.x + mouse.x - origin.x, window.y + mouse.y - origin.y};
+}
+
+namespace {
+
+// In 64 bits: a stored place may lie anywhere a 32-bit value reaches, its far edge beyond that.
+using Coordinate = std::int64_t;
+
+Coordinate Overlap(Coordinate from, Coordinate size, LONG low, LONG high)
+{
+    return std::min<Coordinate>(from + size, high) - std::max<Coordinate>(from, low);
+}
+
+// The shortest shift of [from, from + size) into [low, high); a larger span comes to cover it.
+LONG ShiftedInto(Coordinate from, Coordinate size, LONG low, LONG high)
+{
+    const Coordinate last = high - size;
+    const Coordinate first = std::min<Coordinate>(low, last), final = std::max<Coordinate>(low, last);
+    return static_cast<LONG>(std::clamp(from, first, final));
+}
+
+} // namespace
+
+POINT ReachablePlace(POINT stored, const RECT& seen, const std::vector<RECT>& monitors, const RECT& nearestWork)
+{
+    const Coordinate left = Coordinate{stored.x} + seen.left, top = Coordinate{stored.y} + seen.top;
+    const Coordinate width = seen.right - seen.left, height = seen.bottom - seen.top;
+    const Coordinate needX = std::min<Coordinate>(ReachableSide, width);
+    const Coordinate needY = std::min<Coordinate>(ReachableSide, height);
+    for (const RECT& monitor : monitors)
+        if (Overlap(left, width, monitor.left, monitor.right) >= needX &&
+            Overlap(top, height, monitor.top, monitor.bottom) >= needY)
+            return stored;
+    return POINT{ShiftedInto(left, width, nearestWork.left, nearestWork.right) - seen.left,
+                 ShiftedInto(top, height, nearestWork.top, nearestWork.bottom) - seen.top};
+}
+
+POINT ReachablePlaceOnDesktop(POINT stored, const RECT& seen)
+{
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<RECT>*>(list)->push_back(*area);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    const auto edge = [](Coordinate value) {
+        return static_cast<LONG>(std::clamp<Coordinate>(value, INT32_MIN, INT32_MAX));
+    };
+    const RECT frame{edge(Coordinate{stored.x} + seen.left), edge(Coordinate{stored.y} + seen.top),
+                     edge(Coordinate{stored.x} + seen.right), edge(Coordinate{stored.y} + seen.bottom)};
+    MONITORINFO nearest{};
+    nearest.cbSize = sizeof nearest;
+    if (!GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &nearest))
+        return stored;
+    return ReachablePlace(stored, seen, monitors, nearest.rcWork);
 }
 
 // ---- Save as JPEG ------------------------------------------------------------------------------
@@ -272,6 +329,13 @@ void TLMTWndClass::BindHandlers()
     miRemove->OnClick = ui::Bind(this, &TLMTWndClass::miRemoveClick);
     miHide->OnClick = ui::Bind(this, &TLMTWndClass::miHideClick);
     miCloseAll->OnClick = ui::Bind(this, &TLMTWndClass::miCloseAllClick);
+    // Monitors added, removed or resized: a frame on none comes back into view, and one shown
+    // away from its stored place returns there once a monitor shows that place again.
+    BindMessage(WM_DISPLAYCHANGE, [this](ui::Message& message) {
+        if (!Dragging)
+            PlaceAt(StoredPlace);
+        Inherited(message);
+    });
 }
 
 
@@ -323,6 +387,18 @@ void TLMTWndClass::FormShow(ui::Component&)
     SetScreenCursor(LockedFlag ? ui::crDefault : crDraggable);
 }
 
+void TLMTWndClass::PlaceAt(POINT stored)
+{
+    StoredPlace = stored;
+    // The transparent margin around the frame can be neither seen nor grabbed.
+    RECT seen = LayerSeenArea();
+    if (IsRectEmpty(&seen))
+        seen = RECT{0, 0, Width(), Height()};
+    const POINT shown = ReachablePlaceOnDesktop(stored, seen);
+    Displaced = shown.x != stored.x || shown.y != stored.y;
+    SetBounds(shown.x, shown.y, Width(), Height());
+}
+
 void TLMTWndClass::FormDestroy(ui::Component&)
 {
     FrameImage.reset();
@@ -368,7 +444,10 @@ void TLMTWndClass::FormMouseMove(ui::Control&, ui::ShiftState, int x, int y)
     }
     if (Dragging) {
         const POINT to = DraggedPosition(POINT{Left(), Top()}, POINT{x, y}, POINT{DragOriginX, DragOriginY});
-        SetBounds(to.x, to.y, Width(), Height());
+        if (to.x != Left() || to.y != Top()) {
+            SetBounds(to.x, to.y, Width(), Height());
+            Displaced = false; // the user has chosen the place
+        }
     }
 }
 
@@ -378,8 +457,13 @@ void TLMTWndClass::FormMouseUp(ui::Control&, ui::MouseButton, ui::ShiftState, in
     if (LockedFlag)
         return;
     SetScreenCursor(crDraggable);
-    WriteValue(PhotoSetValue::X, Left());
-    WriteValue(PhotoSetValue::Y, Top());
+    // A frame shown away from its stored place keeps that place (its monitor may come back)
+    // until it is dragged; a click alone stores nothing.
+    if (Displaced)
+        return;
+    StoredPlace = POINT{Left(), Top()};
+    WriteValue(PhotoSetValue::X, StoredPlace.x);
+    WriteValue(PhotoSetValue::Y, StoredPlace.y);
 }
 
 void TLMTWndClass::FadeOutTimerTimer(ui::Component&)

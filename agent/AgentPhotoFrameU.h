@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "agent/ThdTimer.h"
 #include "ui/Dialogs.h"
@@ -35,6 +36,17 @@ FadeAlphas FadeOutAlphas(std::int32_t transparency);
 // Where a dragged window goes: the point grabbed at `origin` (window coordinates) follows the
 // mouse, now at `mouse` in the same window's coordinates.
 POINT DraggedPosition(POINT window, POINT mouse, POINT origin);
+
+// Side of the square of a frame that must lie on one monitor for the user to see and grab it.
+inline constexpr int ReachableSide = 40;
+
+// Where a frame window stored at `stored` shows, judged by `seen`, the part of the window that is
+// not transparent (window coordinates): at `stored` when at least 40 x 40 pixels of that part (all
+// of a smaller one) lie on one of `monitors`, else moved so that the part comes the shortest way
+// into `nearestWork`, the work area of the monitor nearest to it (over all of it when larger).
+POINT ReachablePlace(POINT stored, const RECT& seen, const std::vector<RECT>& monitors, const RECT& nearestWork);
+// The same on this desktop's monitors as they are now.
+POINT ReachablePlaceOnDesktop(POINT stored, const RECT& seen);
 
 // ---- Save as JPEG ------------------------------------------------------------------------------
 
@@ -95,6 +107,8 @@ public:
     ui::SaveDialog* SaveDialog;
 
     ui::GpBitmapPtr FrameImage; // the composed frame, 32-bit ARGB, as the window shows it
+    POINT StoredPlace{};        // X, Y as stored
+    bool Displaced = false;     // shown away from StoredPlace, which no monitor shows, until dragged
     std::string PhotoSetId;
     std::string PhotoSetKey;
     std::int32_t DragOriginX = 0;
@@ -105,6 +119,9 @@ public:
 
     void AnimateFadeIn();
     void AnimateFadeOut();
+    // Shows the window at its stored place, or where a monitor shows it when none shows it there;
+    // the stored place itself stays until a drag.
+    void PlaceAt(POINT stored);
 
     void FormCreate(ui::Component& sender);
     void FormShow(ui::Component& sender);

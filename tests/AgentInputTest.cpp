@@ -1,5 +1,6 @@
 // The agent's frame windows under the real pointer and keys: the layered window's hit-testing,
-// capture while dragging, and the frame's menu with its own modal loop.
+// capture while dragging, and the frame's menu with its own modal loop; and a change of the
+// display, which like the pointer concerns every window and runs alone.
 #include "agent/AgentMain.h"
 #include "agent/AgentPhotoFrameU.h"
 
@@ -15,6 +16,7 @@ using namespace lumetta::test;
 namespace {
 
 const std::string IdA = "{A1111111-0000-4000-8000-0000000000A1}";
+const std::string IdB = "{B2222222-0000-4000-8000-0000000000B2}";
 
 class AgentInput : public ::testing::Test {
 protected:
@@ -65,6 +67,70 @@ TEST_F(AgentInput, FrameDraggedAndItsMenuUsedWithThePointer)
     pointer::Drag(grip, POINT{grip.x - 80, grip.y});
     EXPECT_EQ(frame->Left(), 260);
     EXPECT_EQ(stage.Read(IdA, "X"), 260);
+}
+
+TEST_F(AgentInput, FrameShownMovedIntoViewIsDraggedToANewStoredPlace)
+{
+    TLMTWndClass* frame = StartWithOneFrame(5000, 3000);
+    ASSERT_TRUE(frame);
+    SetWindowPos(frame->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Settle();
+    const POINT shown{frame->Left(), frame->Top()};
+    ASSERT_LT(shown.x, GetSystemMetrics(SM_CXSCREEN));
+
+    const POINT grip = CentreOnScreen(*frame);
+    pointer::Drag(grip, POINT{grip.x - 200, grip.y - 100});
+    EXPECT_EQ(frame->Left(), shown.x - 200);
+    EXPECT_EQ(stage.Read(IdA, "X"), shown.x - 200);
+    EXPECT_EQ(stage.Read(IdA, "Y"), shown.y - 100);
+}
+
+// Wine's null display driver changes the screen's size at once and tells every window, as an
+// unplugged monitor would; a display without such a mode refuses.
+bool SetScreenSize(DWORD width, DWORD height)
+{
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExA(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
+
+void RestoreScreenSize()
+{
+    ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr);
+}
+
+TEST_F(AgentInput, DisplayChangeBringsFramesIntoViewAndBackToTheirPlace)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    stage.Store(IdB, {{"X", 100}, {"Y", 100}});
+    TLMTWndClass* outer = StartWithOneFrame(width - 150, height - 150);
+    ASSERT_TRUE(outer);
+    TLMTWndClass* inner = static_cast<TLMTWndClass*>(FrameWindows->Object(FrameWindows->IndexOf(IdB)));
+    ASSERT_EQ(outer->Left(), width - 150);
+
+    const struct Restorer {
+        ~Restorer() { RestoreScreenSize(); }
+    } restorer;
+    if (!SetScreenSize(640, 480))
+        GTEST_SKIP() << "this display offers no 640 x 480";
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(outer->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT seen = SeenOnScreen(*outer);
+    EXPECT_EQ(seen.right, monitor.rcWork.right);
+    EXPECT_EQ(seen.bottom, monitor.rcWork.bottom);
+    EXPECT_EQ(inner->Left(), 100);
+    EXPECT_EQ(inner->Top(), 100);
+
+    // The larger screen back: the frame returns to the place stored all along.
+    RestoreScreenSize();
+    EXPECT_EQ(outer->Left(), width - 150);
+    EXPECT_EQ(outer->Top(), height - 150);
+    EXPECT_EQ(stage.Read(IdA, "X"), width - 150);
+    EXPECT_EQ(stage.Read(IdA, "Y"), height - 150);
 }
 
 } // namespace

@@ -74,6 +74,13 @@ bool AgentStage::SetExists(const std::string& id) const
     return KeyExists(HKEY_CURRENT_USER, PhotoSetKey(id));
 }
 
+RECT SeenOnScreen(const ui::LayeredForm& form)
+{
+    RECT seen = form.LayerSeenArea();
+    OffsetRect(&seen, form.Left(), form.Top());
+    return seen;
+}
+
 } // namespace lumetta::test
 
 namespace lumetta::test {

@@ -11,6 +11,7 @@
 
 #include "TestSupport.h"
 #include "shared/GlobalFramedPhoto.h"
+#include "ui/LayeredForm.h"
 
 namespace lumetta::test {
 
@@ -44,6 +45,9 @@ private:
     RegistryKeyGuard product_;
     TempFolder install_;
 };
+
+// The part of a layered window that is not transparent, in screen coordinates.
+RECT SeenOnScreen(const ui::LayeredForm& form);
 
 // Points this program's import of `function` from `module` at `replacement` while it lives, so
 // that a test sees the calls the program makes to the platform.

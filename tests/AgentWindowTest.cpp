@@ -98,6 +98,48 @@ TEST_F(AgentWindow, DragMovesTheFrameAndButtonUpStoresItsPlace)
     EXPECT_EQ(stage.Read(IdA, "Y"), 40);
 }
 
+TEST_F(AgentWindow, FramesStoredOffTheScreenShowOnItAndKeepTheirStoredPlace)
+{
+    const std::pair<std::int32_t, std::int32_t> stored[] = {{5000, 3000}, {-2000, 100}, {400, -5000}, {300, 300}};
+    const std::string ids[] = {IdA, IdB, IdC, "{D4444444-0000-4000-8000-000000000004}"};
+    for (int i = 0; i < 4; ++i)
+        stage.Store(ids[i], {{"X", stored[i].first}, {"Y", stored[i].second}});
+    Start();
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    for (int i = 0; i < 4; ++i) {
+        TLMTWndClass* frame = Frame(ids[i]);
+        ASSERT_TRUE(frame) << i;
+        RECT shown{}, onScreen{};
+        GetWindowRect(frame->Handle(), &shown);
+        IntersectRect(&onScreen, &shown, &screen);
+        EXPECT_GE(onScreen.right - onScreen.left, 40) << i;
+        EXPECT_GE(onScreen.bottom - onScreen.top, 40) << i;
+        EXPECT_TRUE(IsWindowVisible(frame->Handle())) << i;
+        // All of the frame itself, not just its window's transparent margin.
+        const RECT seen = lumetta::test::SeenOnScreen(*frame);
+        EXPECT_FALSE(IsRectEmpty(&seen)) << i;
+        IntersectRect(&onScreen, &seen, &screen);
+        EXPECT_TRUE(EqualRect(&onScreen, &seen)) << i;
+
+        // Clicks, the left button without a move as well, store nothing for a frame shown moved.
+        frame->FormMouseUp(*frame, ui::MouseButton::Right, 0, 10, 10);
+        Mouse(frame, WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+        Mouse(frame, WM_MOUSEMOVE, MK_LBUTTON, 10, 10);
+        Mouse(frame, WM_LBUTTONUP, 0, 10, 10);
+        EXPECT_EQ(stage.Read(ids[i], "X"), stored[i].first) << i;
+        EXPECT_EQ(stage.Read(ids[i], "Y"), stored[i].second) << i;
+    }
+    // The one on the screen lies exactly where it was stored; the others the shortest way in.
+    RECT shown{};
+    GetWindowRect(Frame(ids[3])->Handle(), &shown);
+    EXPECT_EQ(shown.left, 300);
+    EXPECT_EQ(shown.top, 300);
+    GetWindowRect(Frame(IdB)->Handle(), &shown);
+    EXPECT_EQ(shown.top, 100);
+    GetWindowRect(Frame(IdC)->Handle(), &shown);
+    EXPECT_EQ(shown.left, 400);
+}
+
 TEST_F(AgentWindow, LockedFrameStaysAndStoresNothing)
 {
     stage.Store(IdA, {{"Locked", 1}});

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -612,11 +613,11 @@ bool Near(COLORREF a, COLORREF b)
 
 TEST_F(UiWindow, LayeredFormPutsItsPixelsAndAlphaOnTheScreen)
 {
-    // Left half opaque orange, right half fully transparent.
+    // Left half opaque orange below two transparent rows, right half fully transparent.
     Gdiplus::Bitmap picture(40, 20, PixelFormat32bppARGB);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 40; ++x)
-            picture.SetPixel(x, y, x < 20 ? Gdiplus::Color(255, 200, 100, 0) : Gdiplus::Color(0, 0, 0, 0));
+            picture.SetPixel(x, y, x < 20 && y >= 2 ? Gdiplus::Color(255, 200, 100, 0) : Gdiplus::Color(0, 0, 0, 0));
     FormArgs args = Layout("UiTestLayeredForm", 10, 10);
     args.left = 300;
     args.top = 200;
@@ -628,6 +629,8 @@ TEST_F(UiWindow, LayeredFormPutsItsPixelsAndAlphaOnTheScreen)
     form->Show();
     EXPECT_EQ(form->Width(), 40);
     EXPECT_EQ(form->Height(), 20);
+    const RECT seen = form->LayerSeenArea();
+    EXPECT_EQ((std::array<LONG, 4>{seen.left, seen.top, seen.right, seen.bottom}), (std::array<LONG, 4>{0, 2, 20, 20}));
     const DWORD exStyle = GetWindowLongA(form->Handle(), GWL_EXSTYLE);
     EXPECT_EQ(exStyle & (WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST),
               static_cast<DWORD>(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST));

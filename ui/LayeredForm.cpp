@@ -1,5 +1,6 @@
 #include "ui/LayeredForm.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -63,10 +64,23 @@ bool LayeredForm::SetLayerImage(Gdiplus::Bitmap& image)
     if (image.LockBits(&area, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
         return false;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    for (INT row = 0; row < height; ++row)
-        std::memcpy(static_cast<std::uint8_t*>(bits) + row * rowBytes,
-                    static_cast<const std::uint8_t*>(data.Scan0) + static_cast<std::ptrdiff_t>(row) * data.Stride,
-                    rowBytes);
+    RECT seen{width, height, 0, 0};
+    for (INT row = 0; row < height; ++row) {
+        const auto* pixels =
+            static_cast<const std::uint8_t*>(data.Scan0) + static_cast<std::ptrdiff_t>(row) * data.Stride;
+        std::memcpy(static_cast<std::uint8_t*>(bits) + row * rowBytes, pixels, rowBytes);
+        const auto alpha = [pixels](INT x) { return pixels[std::size_t{4} * x + 3]; };
+        INT first = 0;
+        while (first < width && alpha(first) == 0)
+            ++first;
+        if (first == width)
+            continue;
+        INT last = width - 1;
+        while (alpha(last) == 0)
+            --last;
+        seen = RECT{std::min<LONG>(seen.left, first), std::min<LONG>(seen.top, row),
+                    std::max<LONG>(seen.right, last + 1), row + 1};
+    }
     image.UnlockBits(&data);
     GdiFlush();
 
@@ -75,6 +89,7 @@ bool LayeredForm::SetLayerImage(Gdiplus::Bitmap& image)
         previousBitmap_ = previous;
     layerBitmap_ = std::move(bitmap);
     layerSize_ = SIZE{width, height};
+    seenArea_ = seen.left < seen.right ? seen : RECT{0, 0, 0, 0};
     SetClientSize(width, height);
     UpdateLayer();
     return true;

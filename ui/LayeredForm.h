@@ -23,6 +23,9 @@ public:
     bool HasLayerImage() const { return static_cast<bool>(layerBitmap_); }
     int LayerWidth() const { return layerSize_.cx; }
     int LayerHeight() const { return layerSize_.cy; }
+    // The smallest rectangle of the window holding every pixel of the picture that is not fully
+    // transparent: what can be seen and grabbed. Empty when nothing can.
+    RECT LayerSeenArea() const { return seenArea_; }
 
     // The picture's overall opacity, 0 (invisible) to 255; a change shows at once.
     BYTE LayerAlpha() const { return layerAlpha_; }
@@ -40,6 +43,7 @@ private:
     BitmapHandle layerBitmap_;
     HGDIOBJ previousBitmap_ = nullptr;
     SIZE layerSize_{0, 0};
+    RECT seenArea_{0, 0, 0, 0};
     BYTE layerAlpha_ = 255;
 };
 
