@@ -149,12 +149,15 @@ expect "exit code" 0 "$(install)"
 check_installed "$DEFAULT_DIR"
 expect_values "$APP" Language=english.lng
 
-echo "== install again while the agent runs; a chosen language stays"
+echo "== install again while the agent and the editor run; a chosen language stays"
 old_agent=$(agents)
 wine reg add "HKCU\\$APP" /v Language /d other.lng /f >>"$LOG" 2>&1 </dev/null
+wine "$(host "$DEFAULT_DIR")/lmtsedit.exe" >>"$LOG" 2>&1 </dev/null &
+wait_for 1 probe shown TLMTSEditorWndClass || fail "the editor did not come up"
 expect "exit code" 0 "$(install)"
 check_installed "$DEFAULT_DIR"
 [ "$(agents)" != "$old_agent" ] && echo "ok: the agent was started anew" || fail "the old agent $old_agent still runs"
+expect "editors after the install" "" "$(probe processes lmtsedit.exe)"
 expect_values "$APP" Language=other.lng
 
 echo "== folders that cannot be written change nothing: a drive that refuses, a path through a file"
