@@ -162,12 +162,14 @@ Function FolderWritable
   Pop $R1
 FunctionEnd
 
+Function RefuseFolder
+  MessageBox MB_OK|MB_ICONSTOP "Lumetta cannot be installed in $\"$INSTDIR$\": that folder cannot be created or written to.$\r$\n$\r$\nChoose a folder of your own, for example $\"$LOCALAPPDATA\Programs\Lumetta$\"." /SD IDOK
+FunctionEnd
+
 ; $R0 on return: 1 when the folder can be written; else the user has been told.
 Function CheckFolder
   Call FolderWritable
-  ${If} $R0 <> 1
-    MessageBox MB_OK|MB_ICONSTOP "Lumetta cannot be installed in $\"$INSTDIR$\": that folder cannot be created or written to.$\r$\n$\r$\nChoose a folder of your own, for example $\"$LOCALAPPDATA\Programs\Lumetta$\"." /SD IDOK
-  ${EndIf}
+  ${IfThen} $R0 <> 1 ${|} Call RefuseFolder ${|}
 FunctionEnd
 
 Function DirectoryLeave
@@ -195,7 +197,7 @@ Function .onInit
       ${IfThen} $R4 == "\" ${|} StrCpy $R3 $R3 -1 ${|}
       ${If} $R3 != $INSTDIR
         StrCpy $INSTDIR $R3
-        Call CheckFolder
+        Call RefuseFolder
         SetErrorLevel 2
         Quit
       ${EndIf}

@@ -6,7 +6,7 @@
 #   InstallerTest.sh SETUP_EXE PROBE_EXE WORK_DIR DIST_DIR VERSION
 set -euo pipefail
 
-SETUP=$1 PROBE=$2 WORK=$3 DIST=$4 VERSION=$5
+SETUP=$(realpath "$1") PROBE=$(realpath "$2") WORK=$(realpath -m "$3") DIST=$(realpath "$4") VERSION=$5
 export WINEPREFIX=$WORK/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes the command line's and the file names' encoding from the locale.
