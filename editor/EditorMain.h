@@ -17,6 +17,7 @@
 #include "editor/EditorClipGeometry.h"
 #include "shared/GlobalGraphics.h"
 #include "shared/GlobalPhotoPyramid.h"
+#include "shared/Version.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
@@ -53,7 +54,7 @@ extern TLMTSEditorShadeWndClass* ShadeWindow;
 extern HWND DialogOwnerWindow;
 
 // The editor's version, as the update page is asked about it.
-inline constexpr const char* EditorVersion = "1.3.178";
+inline constexpr const char* EditorVersion = ProductVersion;
 // The product's web site (a reserved name until the product has a site of its own).
 inline constexpr const char* ProductSiteHost = "www.example.com";
 // "https://" + host + path.
