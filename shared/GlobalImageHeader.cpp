@@ -645,7 +645,7 @@ std::size_t MemorySource::ReadUpTo(std::uint64_t offset, void* out, std::size_t 
 
 std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size)
 {
-    if (size && TurnsQuarter(size->Orientation))
+    if (size && size->Orientation >= 5 && size->Orientation <= 8)
         std::swap(size->Width, size->Height);
     return size;
 }

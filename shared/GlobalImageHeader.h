@@ -29,10 +29,7 @@ struct DeclaredSize {
     bool operator==(const DeclaredSize&) const = default;
 };
 
-// Whether a photo of this orientation shows turned a quarter (5 to 8), its sides swapped.
-inline bool TurnsQuarter(std::uint8_t orientation) { return orientation >= 5 && orientation <= 8; }
-
-// The size as the photo shows once turned upright by its orientation.
+// The size as the photo shows once turned upright by its orientation: the sides swapped for 5 to 8.
 std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size);
 
 // Whether the size has no side of 0 and at most limit pixels, all frames together as well, and
