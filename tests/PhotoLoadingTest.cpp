@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 #include "ImageBytes.h"
 #include "ImageSupport.h"
@@ -218,12 +219,10 @@ void ExpectCorners(Gdiplus::Bitmap& photo, std::uint32_t width, std::uint32_t he
 {
     ASSERT_EQ(photo.GetWidth(), width) << what;
     ASSERT_EQ(photo.GetHeight(), height) << what;
-    const int left = static_cast<int>(width) / 4, right = 3 * static_cast<int>(width) / 4;
-    const int top = static_cast<int>(height) / 4, bottom = 3 * static_cast<int>(height) / 4;
-    EXPECT_TRUE(Near(PixelOf(photo, left, top), expected.TopLeft, tolerance)) << what << std::hex << " " << PixelOf(photo, left, top);
-    EXPECT_TRUE(Near(PixelOf(photo, right, top), expected.TopRight, tolerance)) << what << std::hex << " " << PixelOf(photo, right, top);
-    EXPECT_TRUE(Near(PixelOf(photo, left, bottom), expected.BottomLeft, tolerance)) << what << std::hex << " " << PixelOf(photo, left, bottom);
-    EXPECT_TRUE(Near(PixelOf(photo, right, bottom), expected.BottomRight, tolerance)) << what << std::hex << " " << PixelOf(photo, right, bottom);
+    const int left = static_cast<int>(width) / 4, right = 3 * left, top = static_cast<int>(height) / 4, bottom = 3 * top;
+    for (const auto& [x, y, colour] : {std::tuple{left, top, expected.TopLeft}, {right, top, expected.TopRight},
+                                       {left, bottom, expected.BottomLeft}, {right, bottom, expected.BottomRight}})
+        EXPECT_TRUE(Near(PixelOf(photo, x, y), colour, tolerance)) << what << " at " << x << "," << y;
 }
 
 TEST_F(PhotoFiles, PhotosTurnUprightByTheirExifOrientation)
