@@ -86,7 +86,7 @@ std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool po
 
 std::uint64_t PhotoSetRenderPeak(const TPhotoSetSettings& set)
 {
-    const std::optional<DeclaredSize> size = DeclaredImageFileSize(set.Effects.PhotoFile);
+    const std::optional<DeclaredSize> size = UprightSize(DeclaredImageFileSize(set.Effects.PhotoFile));
     if (!size || size->Width > UINT32_MAX || size->Height > UINT32_MAX)
         return MinimumRenderPeakBytes;
     TPhotoFrame frame;

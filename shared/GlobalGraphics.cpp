@@ -151,6 +151,20 @@ ui::GpBitmapPtr PadOnCanvas(Gdiplus::Image& image, bool portrait, Status& status
     return canvas;
 }
 
+// Turns a decoded photo upright; one that cannot be turned stays as it was stored. The turn and
+// the mirror are two steps: GDI+ implementations differ in which of the two comes first when one
+// call does both.
+void TurnUpright(Gdiplus::Image& image, std::uint8_t orientation)
+{
+    constexpr Gdiplus::RotateFlipType turns[] = {Gdiplus::RotateNoneFlipNone, Gdiplus::Rotate90FlipNone,
+                                                 Gdiplus::Rotate180FlipNone, Gdiplus::Rotate270FlipNone};
+    const PhotoTurn turn = UprightTurn(orientation);
+    if (turn.QuarterTurns != 0 && image.RotateFlip(turns[turn.QuarterTurns]) != Gdiplus::Ok)
+        return;
+    if (turn.Mirror)
+        image.RotateFlip(Gdiplus::RotateNoneFlipX);
+}
+
 ui::GpBitmapPtr FallbackPhoto()
 {
     // Its pixels are never painted: a failed load is always covered by the renderer's placeholder.
@@ -173,14 +187,33 @@ Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrai
     return layout.Width * layout.Height > MaxPaddedCanvasPixels ? Gdiplus::OutOfMemory : Gdiplus::Ok;
 }
 
+PhotoTurn UprightTurn(std::uint8_t orientation)
+{
+    // The values name where the stored first row and first column show: 2 mirrored, 3 upside
+    // down, 4 upside down and mirrored; 6 and 8 turned a quarter, 5 and 7 also mirrored.
+    switch (orientation) {
+    case 2: return {0, true};
+    case 3: return {2, false};
+    case 4: return {2, true};
+    case 5: return {1, true};
+    case 6: return {1, false};
+    case 7: return {3, true};
+    case 8: return {3, false};
+    default: return {};
+    }
+}
+
 ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait)
 {
-    LastPhotoStatus = DeclaredPhotoStatus(DeclaredImageFileSize(fileName), portrait);
+    const std::optional<DeclaredSize> declared = DeclaredImageFileSize(fileName);
+    LastPhotoStatus = DeclaredPhotoStatus(UprightSize(declared), portrait);
     ui::GpBitmapPtr image;
     if (LastPhotoStatus == Gdiplus::Ok) {
         const std::wstring wideName = ui::WideFromAnsi(fileName);
         image.reset(Gdiplus::Bitmap::FromFile(wideName.c_str(), TRUE));
         LastPhotoStatus = image ? image->GetLastStatus() : Gdiplus::OutOfMemory;
+        if (LastPhotoStatus == Gdiplus::Ok)
+            TurnUpright(*image, declared->Orientation);
     }
     if (LastPhotoStatus != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
         image = FallbackPhoto();

@@ -71,9 +71,19 @@ inline constexpr int FallbackPhotoHeight = 150;
 // of 0; OutOfMemory: a padded canvas past MaxPaddedCanvasPixels).
 Gdiplus::Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrait);
 
+// What shows a photo of an EXIF orientation upright: quarter turns clockwise, then a mirror left
+// to right. Nothing for 1 and for any value outside 1 to 8.
+struct PhotoTurn {
+    int QuarterTurns = 0;
+    bool Mirror = false;
+    bool operator==(const PhotoTurn&) const = default;
+};
+PhotoTurn UprightTurn(std::uint8_t orientation);
+
 // The photo centred at its natural size on a white 4:3 (landscape) or 3:4 (portrait) 24-bit canvas.
 // Never null: a photo that cannot be loaded gives the padded 200 x 150 fallback and a non-zero
-// LastPhotoStatus. The file's header is judged first; only a photo it passes is decoded.
+// LastPhotoStatus. The file's header is judged first; only a photo it passes is decoded. A photo
+// whose header gives an EXIF orientation is turned upright before it is padded, and judged so.
 ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait);
 
 // Integer rectangle of a drawing.

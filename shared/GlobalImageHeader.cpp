@@ -26,11 +26,14 @@
 //        and pixel format inside them, at most one record for every 8 bytes.
 //  WMF   placeable box; the metafile (mtSize) inside the file and its largest record
 //        (mtMaxRecord, a buffer for playing) inside the metafile.
+// The orientation (a JPEG's first Exif segment before its scans, a TIFF's first directory) changes
+// no size here; the walk for it stays inside the Exif segment, and any fault gives no orientation.
 #include "shared/GlobalImageHeader.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace lumetta {
@@ -64,6 +67,7 @@ public:
     explicit FieldReader(ByteSource& bytes) : bytes_(bytes) {}
 
     bool Ok() const { return ok_; }
+    ByteSource& Source() const { return bytes_; }
 
     std::uint8_t U8(std::uint64_t offset) { return static_cast<std::uint8_t>(Read(offset, 1, false)); }
     std::uint16_t U16(std::uint64_t offset, bool bigEndian = false)
@@ -133,7 +137,33 @@ private:
     bool ok_ = true;
 };
 
+// Bytes of another source from start, length long, read from offset 0.
+class WindowSource : public ByteSource {
+public:
+    WindowSource(ByteSource& bytes, std::uint64_t start, std::uint64_t length)
+        : bytes_(bytes), start_(start), length_(length)
+    {
+    }
+    bool ReadAt(std::uint64_t offset, void* out, std::size_t size) override
+    {
+        return offset <= length_ && size <= length_ - offset && bytes_.ReadAt(start_ + offset, out, size);
+    }
+    std::size_t ReadUpTo(std::uint64_t offset, void* out, std::size_t size) override
+    {
+        if (offset >= length_)
+            return 0;
+        return bytes_.ReadUpTo(start_ + offset, out, static_cast<std::size_t>(std::min<std::uint64_t>(size, length_ - offset)));
+    }
+
+private:
+    ByteSource& bytes_;
+    std::uint64_t start_;
+    std::uint64_t length_;
+};
+
 using Size = std::optional<DeclaredSize>;
+
+std::uint8_t TiffOrientation(ByteSource& bytes);
 
 // The size read so far of a file whose other fields the decoder must not see.
 Size Refused(std::uint64_t width, std::uint64_t height) { return DeclaredSize{width, height, 0, false}; }
@@ -173,9 +203,12 @@ Size PngSize(FieldReader& in, std::uint64_t start)
 // The first frame header, then every scan to the end of the picture. Bytes between segments are
 // skipped as the decoder skips them, within a budget, until the frame header; after it, the
 // entropy-coded data runs to the next marker. A scan or the end of the picture before any frame
-// header means no size; a file that ends early keeps the size it declared.
+// header means no size; a file that ends early keeps the size it declared. The first Exif segment
+// before the scans gives the orientation.
 Size JpegSize(FieldReader& in)
 {
+    constexpr std::string_view exifSignature("Exif\0\0", 6);
+    constexpr std::uint64_t exifHeaderLength = 2 + exifSignature.size(); // the length field and the signature
     constexpr std::uint64_t strayBudget = 1 << 20;
     constexpr std::uint64_t walkLimit = std::uint64_t{1} << 30;
     constexpr int segmentLimit = 1 << 16;
@@ -183,6 +216,7 @@ Size JpegSize(FieldReader& in)
     Size size;
     int scans = 0, segments = 0;
     std::uint64_t pos = 2, stray = 0;
+    std::optional<std::uint8_t> orientation;
     for (;;) {
         if (!size) {
             while (in.U8(pos) != 0xFF) {
@@ -231,8 +265,15 @@ Size JpegSize(FieldReader& in)
             if (components > 4 || !BufferFits(width, height, 16 * std::uint64_t{components}))
                 return Refused(width, height);
             size = DeclaredSize{width, height};
+            size->Orientation = orientation.value_or(1);
         } else if (marker == 0xDA && ++scans > scanLimit) {
             return Refused(size->Width, size->Height);
+        } else if (marker == 0xE1 && scans == 0 && !orientation && length > exifHeaderLength &&
+                   in.Matches(pos + 2, exifSignature)) {
+            WindowSource tiff(in.Source(), pos + exifHeaderLength, length - exifHeaderLength);
+            orientation = TiffOrientation(tiff);
+            if (size)
+                size->Orientation = *orientation;
         }
         pos += length;
     }
@@ -377,6 +418,44 @@ private:
     FieldReader& in_;
     bool bigEndian_;
 };
+
+// The Orientation tag (274) of a TIFF structure's first directory: a single SHORT of 1 to 8.
+// The whole chain of directories is walked as well, each inside the bytes and read once; a chain
+// that does not hold together, like a tag of any other form, gives 1. The reading has its own
+// reader, so that nothing here changes what the size reading sees.
+std::uint8_t TiffOrientation(ByteSource& bytes)
+{
+    constexpr std::size_t directoryLimit = 1024;
+    constexpr std::uint16_t orientationTag = 274, shortType = 3;
+    FieldReader in(bytes);
+    const bool bigEndian = in.Matches(0, std::string_view("MM\0*", 4));
+    if (!bigEndian && !in.Matches(0, std::string_view("II*\0", 4)))
+        return 1;
+    TiffFields fields(in, bigEndian);
+    std::uint8_t orientation = 1;
+    std::vector<std::uint64_t> seen;
+    for (std::uint64_t directory = fields.U32(4); directory != 0 && in.Ok();) {
+        if (seen.size() == directoryLimit || std::find(seen.begin(), seen.end(), directory) != seen.end())
+            return 1;
+        seen.push_back(directory);
+        const std::uint16_t count = fields.U16(directory);
+        const std::uint64_t next = directory + 2 + 12 * std::uint64_t{count};
+        if (!in.Ok() || !in.HasRange(directory, next + 4 - directory))
+            return 1;
+        for (std::uint32_t i = 0; seen.size() == 1 && i < count; ++i) {
+            const std::uint64_t entry = directory + 2 + 12 * std::uint64_t{i};
+            if (fields.U16(entry) != orientationTag)
+                continue;
+            const std::uint16_t value = fields.U16(entry + 8);
+            if (fields.U16(entry + 2) != shortType || fields.U32(entry + 4) != 1 || value < 1 || value > 8)
+                return 1;
+            orientation = static_cast<std::uint8_t>(value);
+            break;
+        }
+        directory = fields.U32(next);
+    }
+    return in.Ok() && !seen.empty() ? orientation : 1;
+}
 
 // Whether the decoder's buffers for one directory stay within bounds: the whole picture, each
 // tile or strip, and the list of tiles or strips.
@@ -564,6 +643,13 @@ std::size_t MemorySource::ReadUpTo(std::uint64_t offset, void* out, std::size_t 
     return size;
 }
 
+std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size)
+{
+    if (size && size->Orientation >= 5 && size->Orientation <= 8)
+        std::swap(size->Width, size->Height);
+    return size;
+}
+
 bool HasPixelsWithin(const DeclaredSize& size, std::uint64_t limit)
 {
     return size.BuffersFit && size.Width != 0 && size.Height != 0 && size.Width <= limit &&
@@ -581,10 +667,13 @@ std::optional<DeclaredSize> DeclaredImageSize(ByteSource& bytes)
         return GifSize(in);
     if (in.Matches(0, "BM"))
         return BmpSize(in, 14);
-    if (in.Matches(0, std::string_view("II*\0", 4)))
-        return TiffSize(in, false);
-    if (in.Matches(0, std::string_view("MM\0*", 4)))
-        return TiffSize(in, true);
+    const bool littleTiff = in.Matches(0, std::string_view("II*\0", 4));
+    if (littleTiff || in.Matches(0, std::string_view("MM\0*", 4))) {
+        Size size = TiffSize(in, !littleTiff);
+        if (size && size->BuffersFit)
+            size->Orientation = TiffOrientation(bytes);
+        return size;
+    }
     if (in.Matches(0, std::string_view("\0\0\1\0", 4)))
         return IcoSize(in);
     if (in.U32(0) == 1 && in.Matches(40, " EMF"))

@@ -22,8 +22,15 @@ struct DeclaredSize {
     // False when another header field would size a decoder's buffer or loop past what any real
     // picture needs; the size is then the one read so far.
     bool BuffersFit = true;
+    // The EXIF orientation, 1 to 8 (1: the pixels are stored upright): from a JPEG's Exif segment or
+    // a TIFF's first directory. 1 also where none is given, its value lies outside 1 to 8, or the
+    // structure that holds it is damaged.
+    std::uint8_t Orientation = 1;
     bool operator==(const DeclaredSize&) const = default;
 };
+
+// The size as the photo shows once turned upright by its orientation: the sides swapped for 5 to 8.
+std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size);
 
 // Whether the size has no side of 0 and at most limit pixels, all frames together as well, and
 // the buffers fit.
@@ -53,8 +60,8 @@ private:
 
 // The size a JPEG (first frame header), PNG, GIF (screen and every image), BMP, TIFF (every
 // directory), ICO (every entry), EMF or placeable WMF declares; nothing for any other content or
-// a header that cannot be read. Every length field is checked against what is there, and the
-// walk through the file is bounded.
+// a header that cannot be read; with the orientation a JPEG or TIFF gives. Every length field is
+// checked against what is there, and the walk through the file is bounded.
 std::optional<DeclaredSize> DeclaredImageSize(ByteSource& bytes);
 std::optional<DeclaredSize> DeclaredImageSize(std::string_view bytes);
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FramedPhotoTestSupport.h"
+#include "ImageBytes.h"
 #include "ImageSupport.h"
 #include "shared/GlobalGraphics.h"
 #include "shared/GlobalPhotoSet.h"
@@ -64,6 +65,11 @@ TEST(StartRenders, StoredSetPeakFromThePhotoHeaderAndTheFrame)
     set.Frame = "wide.ini";
     EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes);
     set.Frame = "tall.ini";
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes * 48 / 27);
+    // A phone's photo stored on its side counts upright: 4000 x 6000 on the landscape frame.
+    folder.Write("phone.jpg", test::WithSegment(test::HeaderOnlyJpeg(6000, 4000), test::ExifSegment(test::ExifTiff(false, 6))));
+    set.Effects.PhotoFile = folder.Dir() + "phone.jpg";
+    set.Frame = "wide.ini";
     EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes * 48 / 27);
     set.Effects.PhotoFile = folder.Dir() + "missing.jpg";
     EXPECT_EQ(PhotoSetRenderPeak(set), MinimumRenderPeakBytes);

@@ -16,6 +16,7 @@
 
 #include "AgentTestSupport.h"
 #include "FramedPhotoTestSupport.h"
+#include "ImageBytes.h"
 #include "ImageSupport.h"
 #include "shared/CopyDataCommand.h"
 #include "shared/GlobalGraphics.h"
@@ -440,6 +441,35 @@ TEST_F(AgentWindow, StartWithMoreSetsThanWorkersOpensAllInRegistryOrder)
         EXPECT_TRUE(IsWindowVisible(frame->Handle()));
         EXPECT_EQ(frame->Left(), stage.Read(order[i], "X"));
     }
+}
+
+TEST_F(AgentWindow, APhoneJpegOfOrientation6ShowsUpright)
+{
+    // Stored as landscape pixels red, green / blue, yellow; upright it is blue, red / yellow, green.
+    const std::string photo = stage.Dir() + "phone.jpg";
+    test::SaveJpegWithSegment(photo, 160, 120, [](Gdiplus::Graphics& g) {
+        test::FillArea(g, 0, 0, 80, 60, RGB(255, 0, 0));
+        test::FillArea(g, 80, 0, 80, 60, RGB(0, 255, 0));
+        test::FillArea(g, 0, 60, 80, 60, RGB(0, 0, 255));
+        test::FillArea(g, 80, 60, 80, 60, RGB(255, 255, 0));
+    }, test::ExifSegment(test::ExifTiff(false, 6)));
+    stage.StoreText(IdA, "PhotoFile", photo);
+    stage.Store(IdA, {{"X", 10}, {"Y", 10}});
+    Start();
+    const TLMTWndClass* frame = Frame(IdA);
+    ASSERT_TRUE(frame && frame->FrameImage);
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+    // The 120 x 160 photo lies on a 213 x 160 canvas at x = 46, squeezed into the 82 x 82 photo
+    // area at (20, 20) of the frame, which lies at (25, 25) of the 170 x 170 picture: the middle of
+    // each quarter of the upright photo.
+    const test::PixelGrid grid(*frame->FrameImage);
+    ASSERT_EQ(grid.Width(), 170);
+    const auto colour = [&](int x, int y) { return RGB(grid.Red(x, y), grid.Green(x, y), grid.Blue(x, y)); };
+    EXPECT_TRUE(test::Near(colour(74, 65), RGB(0, 0, 255), 40)) << std::hex << colour(74, 65);
+    EXPECT_TRUE(test::Near(colour(97, 65), RGB(255, 0, 0), 40)) << std::hex << colour(97, 65);
+    EXPECT_TRUE(test::Near(colour(74, 106), RGB(255, 255, 0), 40)) << std::hex << colour(74, 106);
+    EXPECT_TRUE(test::Near(colour(97, 106), RGB(0, 255, 0), 40)) << std::hex << colour(97, 106);
+    EXPECT_TRUE(test::Near(colour(50, 85), RGB(255, 255, 255), 8)) << std::hex << colour(50, 85); // a white band
 }
 
 // Runs a frame's menu command the way the menu does: inside a message the frame is handling.

@@ -72,6 +72,25 @@ std::string JpegHeaders(std::uint16_t width, std::uint16_t height, std::uint8_t 
     return b.U16BE(0xFFD9).Data();
 }
 
+std::string ExifSegment(const std::string& tiff)
+{
+    return Bytes().U16BE(0xFFE1).U16BE(static_cast<std::uint32_t>(2 + 6 + tiff.size())).Text(std::string_view("Exif\0\0", 6))
+        .Append(tiff).Data();
+}
+
+std::string ExifTiff(bool bigEndian, std::uint16_t orientation)
+{
+    return TiffWriter(bigEndian)
+        .Directory({{274, 3, {orientation}}, {296, 3, {2}}})
+        .Directory({{259, 3, {6}}, {513, 4, {0}}, {514, 4, {0}}})
+        .Bytes();
+}
+
+std::string WithSegment(const std::string& jpeg, const std::string& segment)
+{
+    return jpeg.substr(0, 2) + segment + jpeg.substr(2);
+}
+
 std::string Gif(std::uint16_t screenWidth, std::uint16_t screenHeight, std::uint16_t left, std::uint16_t top,
                 std::uint16_t width, std::uint16_t height)
 {

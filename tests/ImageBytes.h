@@ -43,6 +43,16 @@ std::string Png(std::uint32_t width, std::uint32_t height);
 // and three components, then scans of one component each with no data, then the end.
 std::string JpegHeaders(std::uint16_t width, std::uint16_t height, std::uint8_t frameMarker, int scans);
 
+// An Exif segment (APP1) holding the TIFF structure tiff.
+std::string ExifSegment(const std::string& tiff);
+
+// The TIFF structure of a camera's Exif segment: a first directory with the orientation, linked
+// to a second (the thumbnail's).
+std::string ExifTiff(bool bigEndian, std::uint16_t orientation);
+
+// The JPEG with segment put right after its start marker.
+std::string WithSegment(const std::string& jpeg, const std::string& segment);
+
 // A screen with one image on it at (left, top), each without colour table or pixels.
 std::string Gif(std::uint16_t screenWidth, std::uint16_t screenHeight, std::uint16_t left, std::uint16_t top,
                 std::uint16_t width, std::uint16_t height);

@@ -137,6 +137,27 @@ std::string TiffWith(std::uint32_t width, std::uint32_t height, std::uint32_t bi
     return TiffWriter(false).Directory(entries).Bytes();
 }
 
+TEST(ImageHeader, OrientationOfAJpegsExifSegmentAndATiffsFirstDirectory)
+{
+    const std::string jpeg = JpegHeaders(64, 48, 0xC0, 1);
+    const auto orientation = [](const std::string& bytes) { return DeclaredImageSize(bytes).value_or(DeclaredSize{}).Orientation; };
+    EXPECT_EQ(DeclaredImageSize(WithSegment(jpeg, ExifSegment(ExifTiff(true, 8)))), (DeclaredSize{64, 48, 0, true, 8}));
+    // Only the first Exif segment counts (here one of no orientation), and only before the scans.
+    EXPECT_EQ(orientation(WithSegment(WithSegment(jpeg, ExifSegment(ExifTiff(false, 3))), ExifSegment(ExifTiff(false, 0)))), 1);
+    const std::size_t scan = jpeg.find("\xFF\xDA");
+    EXPECT_EQ(orientation(jpeg.substr(0, scan + 10) + ExifSegment(ExifTiff(false, 6)) + jpeg.substr(scan + 10)), 1);
+    // A TIFF's first directory, not a later one.
+    TiffWriter second(false);
+    second.Directory({{256, 3, {8}}, {257, 3, {6}}}).Directory({{256, 3, {8}}, {257, 3, {6}}, {274, 3, {6}}});
+    EXPECT_EQ(orientation(second.Bytes()), 1);
+    EXPECT_EQ(orientation(TiffWith(8, 6, 8, {{274, 3, {7}}})), 7);
+
+    // The sides swap for 5 to 8 only.
+    EXPECT_EQ(UprightSize(DeclaredSize{60, 40, 0, true, 4}), (DeclaredSize{60, 40, 0, true, 4}));
+    EXPECT_EQ(UprightSize(DeclaredSize{60, 40, 0, true, 5}), (DeclaredSize{40, 60, 0, true, 5}));
+    EXPECT_EQ(UprightSize(DeclaredSize{60, 40, 0, true, 9}), (DeclaredSize{60, 40, 0, true, 9}));
+}
+
 TEST(ImageHeader, FieldsThatSizeTheDecodersBuffersAreBounded)
 {
     TiffWriter loop(true);

@@ -1,6 +1,8 @@
 #include "ImageSupport.h"
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace lumetta::test {
@@ -23,6 +25,20 @@ void SaveImageFile(const std::string& path, int width, int height, const std::fu
     const std::wstring widePath = ui::WideFromAnsi(path);
     if (bitmap->Save(widePath.c_str(), &*encoder, nullptr) != Gdiplus::Ok)
         throw std::runtime_error("cannot save " + path);
+}
+
+void SaveJpegWithSegment(const std::string& path, int width, int height,
+                         const std::function<void(Gdiplus::Graphics&)>& paint, const std::string& segment)
+{
+    SaveImageFile(path, width, height, paint, L"image/jpeg");
+    std::ifstream in(path, std::ios::binary);
+    std::string jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    jpeg.insert(2, segment);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << jpeg;
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
 }
 
 void FillArea(Gdiplus::Graphics& graphics, int x, int y, int width, int height, COLORREF color)

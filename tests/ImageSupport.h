@@ -16,6 +16,11 @@ ui::GpBitmapPtr MakeImage(int width, int height, const std::function<void(Gdiplu
 void SaveImageFile(const std::string& path, int width, int height, const std::function<void(Gdiplus::Graphics&)>& paint,
                    const wchar_t* mimeType = L"image/png");
 
+// Writes a width x height JPEG, painted by paint, with segment (a whole marker segment) put right
+// after its start marker.
+void SaveJpegWithSegment(const std::string& path, int width, int height,
+                         const std::function<void(Gdiplus::Graphics&)>& paint, const std::string& segment);
+
 // Fills a rectangle of a GDI+ drawing with an opaque colour.
 void FillArea(Gdiplus::Graphics& graphics, int x, int y, int width, int height, COLORREF color);
 

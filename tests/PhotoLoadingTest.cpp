@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
+#include "ImageBytes.h"
 #include "ImageSupport.h"
 #include "TestSupport.h"
 #include "shared/GlobalGraphics.h"
@@ -12,6 +14,7 @@ using lumetta::test::MakeImage;
 using lumetta::test::Near;
 using lumetta::test::PixelOf;
 using lumetta::test::SaveImageFile;
+using lumetta::test::SaveJpegWithSegment;
 using lumetta::test::TempFolder;
 
 namespace {
@@ -203,6 +206,103 @@ TEST_F(PhotoFiles, TinyAndEnlargedPhotosKeepTheirColourToTheEdges)
     for (const auto& [x, y] : {std::pair{26, 1}, {174, 1}, {100, 75}, {26, 149}, {100, 149}, {174, 149}})
         EXPECT_TRUE(Near(PixelOf(*thumbnail, x, y), colour, 3)) << "thumbnail at " << x << "," << y;
     EXPECT_EQ(PixelOf(*thumbnail, 175, 75), White);
+}
+
+// The colours of the four corners of a loaded canvas: top left, top right, bottom left, bottom right.
+struct Corners {
+    COLORREF TopLeft, TopRight, BottomLeft, BottomRight;
+};
+
+// Samples the middle of each quarter: JPEG drifts near the edges between the colours.
+void ExpectCorners(Gdiplus::Bitmap& photo, std::uint32_t width, std::uint32_t height, const Corners& expected,
+                   const std::string& what, int tolerance = 40)
+{
+    ASSERT_EQ(photo.GetWidth(), width) << what;
+    ASSERT_EQ(photo.GetHeight(), height) << what;
+    const int left = static_cast<int>(width) / 4, right = 3 * left, top = static_cast<int>(height) / 4, bottom = 3 * top;
+    for (const auto& [x, y, colour] : {std::tuple{left, top, expected.TopLeft}, {right, top, expected.TopRight},
+                                       {left, bottom, expected.BottomLeft}, {right, bottom, expected.BottomRight}})
+        EXPECT_TRUE(Near(PixelOf(photo, x, y), colour, tolerance)) << what << " at " << x << "," << y;
+}
+
+TEST_F(PhotoFiles, PhotosTurnUprightByTheirExifOrientation)
+{
+    // Stored as Quarters: red, green / blue, yellow. Where each shows once the photo is upright.
+    const Corners upright[] = {
+        {Red, Green, Blue, Yellow},   // 0: not an orientation
+        {Red, Green, Blue, Yellow},   // 1: as stored
+        {Green, Red, Yellow, Blue},   // 2: mirrored
+        {Yellow, Blue, Green, Red},   // 3: upside down
+        {Blue, Yellow, Red, Green},   // 4: upside down, mirrored
+        {Red, Blue, Green, Yellow},   // 5: about the diagonal
+        {Blue, Red, Yellow, Green},   // 6: a quarter clockwise
+        {Yellow, Green, Blue, Red},   // 7: about the other diagonal
+        {Green, Yellow, Red, Blue},   // 8: a quarter anticlockwise
+        {Red, Green, Blue, Yellow},   // 9: not an orientation
+    };
+    for (std::uint16_t orientation = 0; orientation <= 9; ++orientation) {
+        const std::string path = Path("turned.jpg");
+        const bool bigEndian = orientation % 2 == 0;
+        SaveJpegWithSegment(path, 160, 120, Quarters(160, 120), test::ExifSegment(test::ExifTiff(bigEndian, orientation)));
+        // A frame of the photo's upright shape, so that the canvas is the photo itself.
+        const bool quarter = orientation >= 5 && orientation <= 8;
+        const ui::GpBitmapPtr photo = LoadPaddedPhoto(path, quarter);
+        EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+        ExpectCorners(*photo, quarter ? 120 : 160, quarter ? 160 : 120, upright[orientation],
+                      "orientation " + std::to_string(orientation));
+    }
+    // On a landscape frame the upright photo gets its white bands: 120 x 160 at x = 46 on 213 x 160.
+    SaveJpegWithSegment(Path("turned.jpg"), 160, 120, Quarters(160, 120), test::ExifSegment(test::ExifTiff(false, 6)));
+    const ui::GpBitmapPtr banded = LoadPaddedPhoto(Path("turned.jpg"), false);
+    EXPECT_EQ(banded->GetWidth(), 213u);
+    EXPECT_EQ(banded->GetHeight(), 160u);
+    EXPECT_EQ(PixelOf(*banded, 44, 80), White);
+    EXPECT_TRUE(Near(PixelOf(*banded, 76, 40), Blue, 40));
+}
+
+TEST_F(PhotoFiles, ADamagedExifSegmentLeavesThePhotoAsStored)
+{
+    const std::string tiff = test::ExifTiff(false, 6);
+    const auto patched = [&](std::size_t at, std::string_view bytes) {
+        std::string damaged = tiff;
+        damaged.replace(at, bytes.size(), bytes);
+        return damaged;
+    };
+    const std::uint16_t count = static_cast<std::uint8_t>(tiff[8]);
+    const std::size_t firstLink = 8 + 2 + 12 * std::size_t{count};
+    for (const auto& [damaged, what] : std::vector<std::pair<std::string, const char*>>{
+             {patched(4, std::string_view("\x00\x01\0\0", 4)), "first directory outside the segment"},
+             {patched(tiff.size() - 4, std::string_view("\x08\0\0\0", 4)), "a chain back to the first directory"},
+             {patched(firstLink, std::string_view("\x08\0\0\0", 4)), "a first directory linked to itself"},
+             {patched(8, std::string_view("\xFF\x0F", 2)), "an entry count past the end"},
+             {patched(4, std::string_view("\xF0\xFF\xFF\x7F", 4)), "first directory outside the file"},
+             {patched(10 + 4, std::string_view("\xFF\xFF\xFF\x7F", 4)), "an orientation count past the end"},
+         }) {
+        SaveJpegWithSegment(Path("damaged.jpg"), 160, 120, Quarters(160, 120), test::ExifSegment(damaged));
+        const ui::GpBitmapPtr photo = LoadPaddedPhoto(Path("damaged.jpg"), false);
+        EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok) << what;
+        ExpectCorners(*photo, 160, 120, {Red, Green, Blue, Yellow}, what);
+    }
+}
+
+TEST_F(PhotoFiles, ATiffTurnsUprightByTheOrientationOfItsFirstDirectory)
+{
+    // 40 x 30 uncompressed quarters, exact colours; orientation 6 shows them a quarter clockwise.
+    std::string rgb;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            rgb += y < 15 ? (x < 20 ? std::string("\xFF\0\0", 3) : std::string("\0\xFF\0", 3))
+                          : (x < 20 ? std::string("\0\0\xFF", 3) : std::string("\xFF\xFF\0", 3));
+    for (const bool bigEndian : {false, true}) {
+        test::TiffWriter tiff(bigEndian);
+        const std::uint32_t at = tiff.Data(rgb);
+        tiff.Directory({{256, 3, {40}}, {257, 3, {30}}, {258, 3, {8, 8, 8}}, {259, 3, {1}}, {262, 3, {2}},
+                        {273, 4, {at}}, {274, 3, {6}}, {277, 3, {3}}, {278, 4, {30}}, {279, 4, {40 * 30 * 3}}});
+        folder.Write("turned.tif", tiff.Bytes());
+        const ui::GpBitmapPtr photo = LoadPaddedPhoto(Path("turned.tif"), true);
+        EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+        ExpectCorners(*photo, 30, 40, {Blue, Red, Yellow, Green}, bigEndian ? "big-endian" : "little-endian", 2);
+    }
 }
 
 TEST(Thumbnail, FillsItsBoxFromAPaddedCanvas)
