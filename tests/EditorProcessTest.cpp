@@ -97,7 +97,7 @@ TEST_F(EditorProgram, SecondEditorForwardsAnExistingPhotoRestoresAndEnds)
     EXPECT_EQ(FindEditorWindow(), editor);
 }
 
-// A shortcut opened twice in a row: one editor stays, the other hands over and ends.
+// A shortcut opened twice at once: one editor stays, the other hands over and ends.
 TEST_F(EditorProgram, TwoEditorsStartedTogetherLeaveOne)
 {
     AgentStandIn agent;
