@@ -148,10 +148,12 @@ void TLMTSEditorPreviewWndClass::SnapTimerTimer(ui::Component&)
     POINT pointer{};
     GetCursorPos(&pointer);
     const POINT to = PlacementCentredOn(pointer, Width(), Height());
+    const bool moved = to.x != Left() || to.y != Top();
     SetBounds(to.x, to.y, Width(), Height());
     SetForegroundWindow(Handle());
-    // A pointer that stays still brings no update: the hint still goes after its time.
-    if (!Hint().empty() && !PlacementHintActive(GetTickCount(), CreationTick))
+    // The hint comes along, never left under the pointer; a pointer that stays still brings no
+    // update, and the hint still goes after its time.
+    if (!Hint().empty() && (moved || !PlacementHintActive(GetTickCount(), CreationTick)))
         UpdatePlacementHint();
 }
 

@@ -485,9 +485,39 @@ TSecondStart SecondStartAction(const std::vector<std::string>& parameters)
     return TSecondStart::Nothing;
 }
 
+namespace {
+
+// The start-up turn of EditorMutexName, released at the latest when it goes.
+class StartupTurn {
+public:
+    StartupTurn() : mutex_(CreateMutexA(nullptr, FALSE, EditorMutexName))
+    {
+        // An editor that ended while holding it (abandoned) has no window to wait for.
+        const DWORD waited = mutex_ ? WaitForSingleObject(mutex_.Get(), EditorStartupPatience) : WAIT_FAILED;
+        owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    }
+    ~StartupTurn() { Release(); }
+    StartupTurn(const StartupTurn&) = delete;
+    StartupTurn& operator=(const StartupTurn&) = delete;
+    void Release()
+    {
+        if (owned_)
+            ReleaseMutex(mutex_.Get());
+        owned_ = false;
+    }
+
+private:
+    ui::KernelHandle mutex_;
+    bool owned_ = false;
+};
+
+} // namespace
+
 int EditorProgramBlock()
 {
+    StartupTurn turn;
     if (HWND running = FindEditorWindow()) {
+        turn.Release();
         const std::vector<std::string> parameters = CommandLineParameters();
         switch (SecondStartAction(parameters)) {
         case TSecondStart::ForwardOpen:
@@ -510,6 +540,7 @@ int EditorProgramBlock()
         ui::Owned<TLMTSEditorWndClass> mainWindow(new TLMTSEditorWndClass());
         ui::App().SetMainForm(mainWindow.get());
         mainWindow->Loaded();
+        turn.Release();
         ui::App().Run();
     }
     EditorMainDone();

@@ -335,6 +335,12 @@ std::vector<std::string> CommandLineParameters();
 enum class TSecondStart { ForwardOpen, Nothing, Restore };
 TSecondStart SecondStartAction(const std::vector<std::string>& parameters);
 
+// Held by an editor from its start until its main window exists, so that one started at the same
+// moment waits for that window and hands over to it.
+inline constexpr const char* EditorMutexName = "LMTSE-C511CCAE-004A-4CC4-92E5-20799D436B0E";
+// How long a starting editor waits for that at most; after it, it looks for the window anyway.
+inline constexpr DWORD EditorStartupPatience = 5000;
+
 // The program: one editor window per desktop; a second start forwards "-open" or brings the
 // first one back, and ends. Returns the exit code.
 int EditorProgramBlock();

@@ -305,6 +305,29 @@ TEST_F(PhotoSets, ApplyRewritesTheSettingsAndKeepsTheWindowValues)
     EXPECT_EQ(editor->nPages->ActivePage(), editor->NotebookPageView);
 }
 
+// The tilt's value, left showing below the pointer over "Discard Changes", lets a quick click
+// through to the button.
+TEST_F(PhotoSets, ASlidersValueHintOverAButtonLetsAQuickClickThrough)
+{
+    stage.Store(IdA, {});
+    Start();
+    ViewIndex = 0;
+    editor->ShowPage(PageView);
+    editor->btnEdit->Click();
+    ASSERT_TRUE(EditMode());
+    SetForegroundWindow(editor->Handle());
+    test::Settle();
+    RECT discard{};
+    GetWindowRect(editor->btnSingleFrameCancel->Handle(), &discard);
+    const POINT onSlider{(discard.left + discard.right) / 2 - 30, test::CentreOnScreen(*editor->trackRotation).y};
+    test::pointer::Click(onSlider);
+    const RECT hint = test::ShownHintBounds();
+    const POINT onHint{(hint.left + hint.right) / 2, (hint.top + hint.bottom) / 2};
+    ASSERT_TRUE(PtInRect(&discard, onHint));
+    test::pointer::QuickClick(onHint);
+    EXPECT_EQ(editor->nPages->ActivePage(), editor->NotebookPageView);
+}
+
 TEST_F(PhotoSets, DoneStoresANewSetAtThePlaceOnlyWhenPlaced)
 {
     Start();

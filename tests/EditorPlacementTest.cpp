@@ -195,6 +195,37 @@ TEST_F(PlacementWindowTest, TheHintGoesWithThePlacementAndAfterItsTime)
     EXPECT_EQ(result, ui::mrCancel);
 }
 
+// The hint never stays under the pointer, and a click where it shows places the photo: the
+// pointer put on the hint (the window catches up by its timer), then moved onto the hint and
+// clicked at once.
+TEST_F(PlacementWindowTest, TheHintKeepsClearOfThePointerAndAClickOnItPlaces)
+{
+    const auto inside = [](const RECT& r, POINT p) { return PtInRect(&r, p) != FALSE; };
+    POINT target{};
+    const int result = ShowModalThen(30, [&] {
+        POINT start{};
+        GetCursorPos(&start);
+        pointer::MoveTo(start);
+        RECT hint = ShownHintBounds();
+        EXPECT_FALSE(IsRectEmpty(&hint));
+        const POINT onHint{hint.left + 10, hint.top + 5};
+        SetCursorPos(onHint.x, onHint.y);
+        EXPECT_TRUE(WaitFor([&] { return window->Left() == onHint.x - PictureWidth / 2; }));
+        EXPECT_TRUE(WaitFor([&] { return !inside(ShownHintBounds(), onHint); }, 1000));
+
+        hint = ShownHintBounds();
+        EXPECT_FALSE(IsRectEmpty(&hint));
+        target = POINT{hint.left + 10, hint.top + 5};
+        pointer::QuickClick(target);
+        // A click lost on the way must not leave the placement running.
+        if (window->GetModalResult() == ui::mrNone)
+            keys::Esc();
+    });
+    EXPECT_EQ(result, ui::mrOk);
+    EXPECT_EQ(window->Left(), target.x - PictureWidth / 2);
+    EXPECT_EQ(window->Top(), target.y - PictureHeight / 2);
+}
+
 TEST(ShadeWindow, CoversTheEditorsOuterBoundsAtEachShowing)
 {
     auto editor = ShownForm("ShadeTestEditor", 300, 200, false);

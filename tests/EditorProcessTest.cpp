@@ -97,6 +97,29 @@ TEST_F(EditorProgram, SecondEditorForwardsAnExistingPhotoRestoresAndEnds)
     EXPECT_EQ(FindEditorWindow(), editor);
 }
 
+// A shortcut opened twice at once: one editor stays, the other hands over and ends.
+TEST_F(EditorProgram, TwoEditorsStartedTogetherLeaveOne)
+{
+    AgentStandIn agent;
+    for (int round = 0; round < 6; ++round) {
+        SCOPED_TRACE(round);
+        Program first(editorExe, "", FindEditorWindow, true);
+        Program second(editorExe, "", FindEditorWindow, true);
+        ASSERT_TRUE(first.Started() && second.Started());
+        first.Resume();
+        second.Resume();
+        const auto running = [&] { return int{!first.WaitForExit(0)} + int{!second.WaitForExit(0)}; };
+        ASSERT_TRUE(WaitUntil([&] { return running() < 2; }));
+        const Program& stays = first.WaitForExit(0) ? second : first;
+        ASSERT_TRUE(stays.WaitForMainWindow());
+        Sleep(500);
+        EXPECT_EQ(running(), 1);
+        EXPECT_EQ(test::TopLevelWindows(first.Id(), EditorWindowClass).size() +
+                      test::TopLevelWindows(second.Id(), EditorWindowClass).size(),
+                  1u);
+    }
+}
+
 // What a stand-in editor received by "O".
 std::string ReceivedOpen;
 

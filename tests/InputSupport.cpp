@@ -97,6 +97,19 @@ void DoubleClick(POINT screen)
     Settle();
 }
 
+void QuickClick(POINT screen)
+{
+    SetCursorPos(screen.x, screen.y);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs)
+        input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    Settle();
+}
+
 void RightClick(POINT screen)
 {
     MoveTo(screen);
@@ -195,6 +208,17 @@ bool WaitFor(const std::function<bool()>& done, DWORD milliseconds) { return Dis
 POINT CentreOnScreen(const ui::Control& control)
 {
     return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
+}
+
+RECT ShownHintBounds()
+{
+    RECT bounds{};
+    HWND hint = FindWindowA("UiHintWindow", nullptr);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hint, &process);
+    if (hint && process == GetCurrentProcessId() && IsWindowVisible(hint))
+        GetWindowRect(hint, &bounds);
+    return bounds;
 }
 
 } // namespace lumetta::test

@@ -22,6 +22,9 @@ void Press(POINT screen);
 void Release(POINT screen);
 void Click(POINT screen);
 void DoubleClick(POINT screen);
+// Moved there and clicked in one go, as a hasty hand does: the move and the click wait in the
+// queue together, so nothing has answered the move when the click comes.
+void QuickClick(POINT screen);
 void RightClick(POINT screen);
 // Pressed at `from`, moved to `to` in `steps` steps, released there.
 void Drag(POINT from, POINT to, int steps = 4);
@@ -74,5 +77,8 @@ bool WaitFor(const std::function<bool()>& done, DWORD milliseconds = 5000);
 
 // The middle of a control, windowed or windowless, in screen coordinates.
 POINT CentreOnScreen(const ui::Control& control);
+
+// Where this process's hint window shows on the screen; empty while none shows.
+RECT ShownHintBounds();
 
 } // namespace lumetta::test

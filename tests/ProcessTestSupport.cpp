@@ -52,13 +52,14 @@ HWND ShownChild(HWND window, const std::string& text)
     return search.found;
 }
 
-TestProgram::TestProgram(const std::string& exe, const std::string& arguments, HWND (*findMain)())
+TestProgram::TestProgram(const std::string& exe, const std::string& arguments, HWND (*findMain)(), bool suspended)
     : findMain_(findMain)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                        nullptr, nullptr, &startup, &info_))
         info_ = {};
 }
 

@@ -35,13 +35,15 @@ bool WaitUntil(Condition condition, DWORD patience = 15000)
 // object goes.
 class TestProgram {
 public:
-    TestProgram(const std::string& exe, const std::string& arguments, HWND (*findMain)());
+    // A program started `suspended` runs from Resume on.
+    TestProgram(const std::string& exe, const std::string& arguments, HWND (*findMain)(), bool suspended = false);
     TestProgram(DWORD process, HWND (*findMain)());
     ~TestProgram() { Stop(); }
     TestProgram(const TestProgram&) = delete;
     TestProgram& operator=(const TestProgram&) = delete;
 
     bool Started() const { return info_.hProcess != nullptr; }
+    void Resume() const { ResumeThread(info_.hThread); }
     DWORD Id() const { return info_.dwProcessId; }
     bool WaitForExit(DWORD patience) const { return WaitForSingleObject(info_.hProcess, patience) == WAIT_OBJECT_0; }
     DWORD ExitCode() const;

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Form.h"
+#include "ui/HintWindow.h"
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/ListBox.h"
@@ -210,6 +212,24 @@ TEST(UiControls, HintsShowTheTextOfTheControlUnderThePoint)
     label->SetHint("");
     App().ActivateHint(label->ClientToScreen(POINT{5, 5}));
     EXPECT_EQ(App().CurrentHint(), "");
+}
+
+TEST(UiControls, AHintKeepsClearOfItsPointOnTheScreen)
+{
+    const SIZE screen{1280, 1024};
+    const auto place = [&](POINT point, SIZE size) {
+        const POINT p = HintPlace(point, size, screen, 20);
+        return std::pair{int{p.x}, int{p.y}};
+    };
+    EXPECT_EQ(place({100, 200}, {120, 40}), std::pair(100, 220));
+    // Just fits below; one pixel lower it goes above, as far from the point.
+    EXPECT_EQ(place({100, 964}, {120, 40}), std::pair(100, 984));
+    EXPECT_EQ(place({100, 965}, {120, 40}), std::pair(100, 905));
+    EXPECT_EQ(place({1279, 1023}, {120, 40}), std::pair(1160, 963));
+    // Across it stays on the screen; on a screen too low for it, at the top.
+    EXPECT_EQ(place({-5, 10}, {120, 40}), std::pair(0, 30));
+    EXPECT_EQ(place({1200, 10}, {300, 40}), std::pair(980, 30));
+    EXPECT_EQ(place({100, 30}, {120, 1000}), std::pair(100, 0));
 }
 
 TEST(UiControls, LabelsAndShapesPlaceWhatTheyDraw)

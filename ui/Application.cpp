@@ -24,9 +24,6 @@ std::string ProgramName()
     return name;
 }
 
-// A hint shows this far below the point it is asked for, clear of the mouse pointer.
-constexpr int HintOffset = 20;
-
 } // namespace
 
 std::string ModuleFileName(HMODULE module)
@@ -241,7 +238,7 @@ void Application::ActivateHint(POINT point)
     }
     if (!hintWindow_)
         hintWindow_ = std::make_unique<HintWindow>();
-    hintWindow_->ActivateHint(POINT{point.x, point.y + HintOffset}, text);
+    hintWindow_->ActivateHint(point, text);
     hintControl_ = control;
 }
 

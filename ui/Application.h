@@ -44,8 +44,8 @@ public:
     std::function<void(const std::string& text)> OnException;
     void ShowException(const std::string& text);
 
-    // Shows at once, just below the screen point, the Hint of the control under it; hides the
-    // hint window when that control has no hint.
+    // Shows at once, beside the screen point and clear of it, the Hint of the control under it;
+    // hides the hint window when that control has no hint.
     void ActivateHint(POINT point);
     void CancelHint();
     // The text the hint window shows now; empty while hidden.

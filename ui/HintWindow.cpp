@@ -17,6 +17,20 @@ ControlArgs HintArgs()
 
 } // namespace
 
+POINT HintPlace(POINT point, SIZE size, SIZE screen, int gap)
+{
+    POINT place{point.x, point.y + gap};
+    if (place.y + size.cy > screen.cy)
+        place.y = point.y - gap - size.cy;
+    if (place.x + size.cx > screen.cx)
+        place.x = screen.cx - size.cx;
+    if (place.x < 0)
+        place.x = 0;
+    if (place.y < 0)
+        place.y = 0;
+    return place;
+}
+
 HintWindow::HintWindow() : Window(nullptr, HintArgs(), true)
 {
     NONCLIENTMETRICSA metrics{};
@@ -32,7 +46,17 @@ void HintWindow::ApplyWindowStyle(CreateParams& params)
     params.className = "UiHintWindow";
     params.classStyle |= CS_SAVEBITS;
     params.style = WS_POPUP | WS_BORDER;
-    params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    // Layered and transparent: hit-testing passes over it, so a click where it shows reaches the
+    // window beneath even in another thread or process (a hit-test answer of its own would
+    // reach only windows of this thread, and under Wine not even those).
+    params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
+}
+
+void HintWindow::HandleCreated()
+{
+    Window::HandleCreated();
+    // Opaque: a layered window shows nothing until it has its alpha.
+    SetLayeredWindowAttributes(Handle(), 0, 255, LWA_ALPHA);
 }
 
 void HintWindow::ReleaseHandle()
@@ -54,33 +78,16 @@ SIZE HintWindow::CalcHintRect(const std::string& text)
     return SIZE{area.right + 2 * Margin + 4, area.bottom + 2 * Margin + 2};
 }
 
-void HintWindow::ActivateHint(POINT topLeft, const std::string& text)
+void HintWindow::ActivateHint(POINT point, const std::string& text)
 {
     text_ = text;
     const SIZE size = CalcHintRect(text);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    if (topLeft.x + size.cx > screenWidth)
-        topLeft.x = screenWidth - size.cx;
-    if (topLeft.y + size.cy > screenHeight)
-        topLeft.y = screenHeight - size.cy;
-    if (topLeft.x < 0)
-        topLeft.x = 0;
-    if (topLeft.y < 0)
-        topLeft.y = 0;
+    const POINT topLeft =
+        HintPlace(point, size, SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, Gap);
     HandleNeeded();
     SetWindowPos(Handle(), HWND_TOPMOST, topLeft.x, topLeft.y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     Invalidate();
     Update();
-}
-
-void HintWindow::WndProc(Message& message)
-{
-    if (message.msg == WM_NCHITTEST) {
-        message.result = HTTRANSPARENT;
-        return;
-    }
-    Window::WndProc(message);
 }
 
 void HintWindow::PaintWindow(HDC dc)
