@@ -36,16 +36,21 @@ TEST(StartRenders, WorkersBoundByCoresAndMemory)
     EXPECT_EQ(MachineRenderWorkerCount(1), 1u);
 }
 
-TEST(StartRenders, PeakFollowsThePaddedCanvas)
+TEST(StartRenders, PeakCountsTheDecodeThePhotoAsDrawnAndTheCanvas)
 {
-    EXPECT_EQ(PhotoRenderPeak(6000, 4000, false), PhotoRenderPeakBytes);
+    // 6000 x 4000 on a 6000 x 4500 canvas: 7 + 4 bytes a photo pixel, 3 a canvas pixel.
+    EXPECT_EQ(PhotoRenderPeak(6000, 4000, false), 345'000'000u);
     // A portrait frame pads the same photo to 6000 x 8000, a landscape frame an upright one to 8000 x 6000.
-    EXPECT_EQ(PhotoRenderPeak(6000, 4000, true), PhotoRenderPeakBytes * 48 / 27);
-    EXPECT_EQ(PhotoRenderPeak(4000, 6000, false), PhotoRenderPeakBytes * 48 / 27);
+    EXPECT_EQ(PhotoRenderPeak(6000, 4000, true), 408'000'000u);
+    EXPECT_EQ(PhotoRenderPeak(4000, 6000, false), 408'000'000u);
+    // Only what lies on the canvas is drawn: 5000 x 3750 of a 5000 x 4000 photo.
+    EXPECT_EQ(PhotoRenderPeak(5000, 4000, false), 271'250'000u);
+    // A panorama: its decode, its reduced copy of 13377 x 3344 and its 13377 x 10032 canvas.
+    EXPECT_EQ(PhotoRenderPeak(16000, 4000, false), 7u * 64'000'000 + 4u * 13377 * 3344 + 3u * 13377 * 10032);
     EXPECT_EQ(PhotoRenderPeak(640, 480, false), MinimumRenderPeakBytes);
     // Refused before decoding: costs no more than a small one.
     EXPECT_EQ(PhotoRenderPeak(100000, 100000, false), MinimumRenderPeakBytes);
-    EXPECT_EQ(PhotoRenderPeak(1, 120000000, false), MinimumRenderPeakBytes);
+    EXPECT_EQ(PhotoRenderPeak(1, 140000000, false), MinimumRenderPeakBytes);
     EXPECT_EQ(PhotoRenderPeak(UINT32_MAX, UINT32_MAX, true), MinimumRenderPeakBytes);
 }
 
@@ -62,9 +67,9 @@ TEST(StartRenders, StoredSetPeakFromThePhotoHeaderAndTheFrame)
     TPhotoSetSettings set;
     set.Effects.PhotoFile = photo;
     set.Frame = "wide.ini";
-    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes);
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeak(6000, 4000, false));
     set.Frame = "tall.ini";
-    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes * 48 / 27);
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeak(6000, 4000, true));
     set.Effects.PhotoFile = folder.Dir() + "missing.jpg";
     EXPECT_EQ(PhotoSetRenderPeak(set), MinimumRenderPeakBytes);
 }
