@@ -77,12 +77,8 @@ std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool po
     if (decoded > MaxPaddedCanvasPixels)
         return MinimumRenderPeakBytes;
     const PaddedPhotoLayout fit = FitPaddedCanvas(width, height, portrait);
-    // The scaler's output is only the part of the photo that lies on the canvas.
-    const auto drawn = static_cast<std::uint64_t>(std::min<std::int64_t>(fit.PhotoWidth, fit.Canvas.Width) *
-                                                  std::min<std::int64_t>(fit.PhotoHeight, fit.Canvas.Height));
     const auto canvas = static_cast<std::uint64_t>(fit.Canvas.Width * fit.Canvas.Height);
-    return std::max(MinimumRenderPeakBytes, DecodedPhotoBytesPerPixel * decoded + DrawnPhotoBytesPerPixel * drawn +
-                                                CanvasBytesPerPixel * canvas);
+    return std::max(MinimumRenderPeakBytes, DecodedPhotoBytesPerPixel * decoded + CanvasBytesPerPixel * canvas);
 }
 
 std::uint64_t PhotoSetRenderPeak(const TPhotoSetSettings& set)

@@ -36,17 +36,15 @@ TEST(StartRenders, WorkersBoundByCoresAndMemory)
     EXPECT_EQ(MachineRenderWorkerCount(1), 1u);
 }
 
-TEST(StartRenders, PeakCountsTheDecodeThePhotoAsDrawnAndTheCanvas)
+TEST(StartRenders, PeakCountsTheDecodeAndTheCanvas)
 {
-    // 6000 x 4000 on a 6000 x 4500 canvas: 7 + 4 bytes a photo pixel, 3 a canvas pixel.
-    EXPECT_EQ(PhotoRenderPeak(6000, 4000, false), 345'000'000u);
+    // 6000 x 4000 on a 6000 x 4500 canvas: 6 bytes a photo pixel, 7 a canvas pixel.
+    EXPECT_EQ(PhotoRenderPeak(6000, 4000, false), 333'000'000u);
     // A portrait frame pads the same photo to 6000 x 8000, a landscape frame an upright one to 8000 x 6000.
-    EXPECT_EQ(PhotoRenderPeak(6000, 4000, true), 408'000'000u);
-    EXPECT_EQ(PhotoRenderPeak(4000, 6000, false), 408'000'000u);
-    // Only what lies on the canvas is drawn: 5000 x 3750 of a 5000 x 4000 photo.
-    EXPECT_EQ(PhotoRenderPeak(5000, 4000, false), 271'250'000u);
-    // A panorama: its decode, its reduced copy of 13377 x 3344 and its 13377 x 10032 canvas.
-    EXPECT_EQ(PhotoRenderPeak(16000, 4000, false), 7u * 64'000'000 + 4u * 13377 * 3344 + 3u * 13377 * 10032);
+    EXPECT_EQ(PhotoRenderPeak(6000, 4000, true), 480'000'000u);
+    EXPECT_EQ(PhotoRenderPeak(4000, 6000, false), 480'000'000u);
+    // A panorama: its decode and the 13377 x 10032 canvas its reduced copy lies on.
+    EXPECT_EQ(PhotoRenderPeak(16000, 4000, false), 6u * 64'000'000 + 7u * 13377 * 10032);
     EXPECT_EQ(PhotoRenderPeak(640, 480, false), MinimumRenderPeakBytes);
     // Refused before decoding: costs no more than a small one.
     EXPECT_EQ(PhotoRenderPeak(100000, 100000, false), MinimumRenderPeakBytes);
