@@ -216,7 +216,7 @@ ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait)
     Status status = Gdiplus::Ok;
     ui::GpBitmapPtr canvas = image ? PadOnCanvas(*image, portrait, status) : nullptr;
     if (!canvas) {
-        // A photo too large for a canvas, or one GDI+ cannot draw, counts as not loaded.
+        // A canvas that cannot be made or drawn (out of memory) counts as not loaded.
         if (LastPhotoStatus == Gdiplus::Ok)
             LastPhotoStatus = status != Gdiplus::Ok ? status : Gdiplus::OutOfMemory;
         image = FallbackPhoto();
