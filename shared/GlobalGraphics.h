@@ -66,7 +66,8 @@ inline constexpr std::int64_t MaxPaddedCanvasPixels = std::int64_t{1} << 27;
 // A photo W x H drawn PhotoWidth x PhotoHeight on its padded canvas: at its natural size where
 // that canvas fits maxCanvasPixels, else reduced just enough (proportions kept, to the pixel) that
 // the canvas of the reduced size fits. The canvas keeps its 4:3 or 3:4 shape and the photo's place
-// on it, so clip fractions mean the same part of the photo either way.
+// on it, so clip fractions mean the same part of the photo either way. LoadPaddedPhoto pads every
+// photo so.
 struct PaddedPhotoLayout {
     std::uint32_t PhotoWidth;
     std::uint32_t PhotoHeight;
@@ -85,8 +86,7 @@ inline constexpr int FallbackPhotoHeight = 150;
 // photo's natural size is no reason: the photo is reduced for it.
 Gdiplus::Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrait);
 
-// The photo centred at its natural size on a white 4:3 (landscape) or 3:4 (portrait) 24-bit canvas,
-// or reduced as FitPaddedCanvas says where that canvas would be too large.
+// The photo centred at its natural size on a white 4:3 (landscape) or 3:4 (portrait) 24-bit canvas.
 // Never null: a photo that cannot be loaded gives the padded 200 x 150 fallback and a non-zero
 // LastPhotoStatus. The file's header is judged first; only a photo it passes is decoded.
 ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait);
