@@ -72,16 +72,13 @@ unsigned MachineRenderWorkerCount(unsigned cap)
 
 std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool portrait)
 {
-    // The 24-megapixel photo of the measurement, 6000 x 4000, lies on a 6000 x 4500 canvas.
-    constexpr std::uint64_t measuredCanvas = 6000 * 4500;
-    // A photo whose canvas would pass MaxPaddedCanvasPixels is refused before it is decoded.
-    if (std::uint64_t{width} * height > MaxPaddedCanvasPixels)
+    // A photo with more pixels than that is refused before it is decoded.
+    const std::uint64_t decoded = std::uint64_t{width} * height;
+    if (decoded > MaxPaddedCanvasPixels)
         return MinimumRenderPeakBytes;
-    const PaddedCanvasLayout layout = PaddedCanvasFor(width, height, portrait);
-    const std::int64_t canvas = layout.Width * layout.Height;
-    if (canvas > MaxPaddedCanvasPixels)
-        return MinimumRenderPeakBytes;
-    return std::max(MinimumRenderPeakBytes, PhotoRenderPeakBytes * static_cast<std::uint64_t>(canvas) / measuredCanvas);
+    const PaddedPhotoLayout fit = FitPaddedCanvas(width, height, portrait);
+    const auto canvas = static_cast<std::uint64_t>(fit.Canvas.Width * fit.Canvas.Height);
+    return std::max(MinimumRenderPeakBytes, DecodedPhotoBytesPerPixel * decoded + CanvasBytesPerPixel * canvas);
 }
 
 std::uint64_t PhotoSetRenderPeak(const TPhotoSetSettings& set)

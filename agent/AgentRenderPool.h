@@ -37,8 +37,16 @@ unsigned MachineRenderWorkerCount(unsigned cap = 0);
 // The memory budget for this machine as it is now.
 std::uint64_t MachineRenderMemoryBudget();
 
-// Peak memory of rendering a photo of width x height for a portrait or landscape frame: the
-// 24-megapixel peak scaled by the padded canvas. Never below a small floor, for what every render
+// What a render holds at its peak, per pixel of the decoded photo and per pixel of its padded
+// canvas: the 24-bit decode with the decoder's own buffer, and the 24-bit canvas with the
+// platform's 32-bit working copy of it. Fitted to the agent's peak working set under Wine with
+// photos of 16000 x 4000, 16000 x 2000, 4000 x 16000 and 12000 x 9000; the photo as drawn on the
+// canvas, reduced or not, added nothing measurable.
+inline constexpr std::uint64_t DecodedPhotoBytesPerPixel = 6;
+inline constexpr std::uint64_t CanvasBytesPerPixel = 7;
+
+// Peak memory of rendering a photo of width x height for a portrait or landscape frame: its
+// decode and its canvas (FitPaddedCanvas). Never below a small floor, for what every render
 // costs.
 inline constexpr std::uint64_t MinimumRenderPeakBytes = 16 * MiB;
 std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool portrait);

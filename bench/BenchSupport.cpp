@@ -86,14 +86,18 @@ std::string FolderArg(std::string folder)
 BenchSetup StartBench(int argc, char** argv, const char* program, int defaultRuns)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <work folder> <frame folder> [runs]\n", program);
+        std::fprintf(stderr, "usage: %s <work folder> <frame folder> [runs] [photo]\n", program);
         std::exit(2);
     }
     BenchSetup setup;
-    setup.PhotoPath = FolderArg(argv[1]) + "photo.jpg";
     FramesetDir = FolderArg(argv[2]);
     setup.Runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : defaultRuns;
-    MakePhoto(setup.PhotoPath);
+    if (argc > 4) {
+        setup.PhotoPath = argv[4];
+    } else {
+        setup.PhotoPath = FolderArg(argv[1]) + "photo.jpg";
+        MakePhoto(setup.PhotoPath);
+    }
 
     LoadPhotoFrame(DefaultFrameName, setup.Frame);
     const std::string imagePath = FramesetDir + setup.Frame.Filename;

@@ -30,13 +30,14 @@ void MakePhoto(const std::string& path, unsigned seed = 7);
 
 // What every renderer benchmark starts from.
 struct BenchSetup {
-    std::string PhotoPath;      // the 24-megapixel photo.jpg in the work folder
+    std::string PhotoPath;      // the 24-megapixel photo.jpg in the work folder, or the one given
     int Runs = 0;
     TPhotoFrame Frame;          // the default frame design
     ui::GpBitmapPtr FrameImage; // its image
 };
 
-// From the command line "<work folder> <frame folder> [runs]": makes the photo, points
+// From the command line "<work folder> <frame folder> [runs] [photo]": makes the photo (unless
+// one is given), points
 // FramesetDir at the frame folder and loads the default frame; prints the usage of `program`
 // and ends the process on a wrong command line or a missing frame image.
 BenchSetup StartBench(int argc, char** argv, const char* program, int defaultRuns);

@@ -116,13 +116,43 @@ PaddedCanvasLayout PaddedCanvasFor(std::uint32_t width, std::uint32_t height, bo
     return layout;
 }
 
+PaddedPhotoLayout FitPaddedCanvas(std::uint32_t width, std::uint32_t height, bool portrait,
+                                  std::int64_t maxCanvasPixels)
+{
+    const PaddedCanvasLayout natural = PaddedCanvasFor(width, height, portrait);
+    if (natural.Width * natural.Height <= maxCanvasPixels || width == 0 || height == 0)
+        return {width, height, natural};
+    // The canvas keeps one side of the photo at full length and is a fixed multiple of it on the
+    // other: that side alone decides the canvas, and the other follows it in proportion.
+    const bool keepsWidth = portrait ? height <= width : width > height;
+    const std::uint64_t kept = keepsWidth ? width : height, other = keepsWidth ? height : width;
+    const double canvasPerKeptSquared = keepsWidth == portrait ? 4.0 / 3 : 3.0 / 4;
+    // Just above the real-valued answer, then down to the first whole size whose canvas fits.
+    const double estimate = std::sqrt(static_cast<double>(std::max<std::int64_t>(0, maxCanvasPixels)) / canvasPerKeptSquared);
+    std::uint64_t side = std::max<std::uint64_t>(1, std::min<std::uint64_t>(kept - 1, static_cast<std::uint64_t>(estimate) + 2));
+    for (;; --side) {
+        std::uint64_t follows = std::max<std::uint64_t>(
+            1, static_cast<std::uint64_t>(RoundHalfEven(static_cast<double>(other) * static_cast<double>(side) /
+                                                        static_cast<double>(kept))));
+        // A side shorter than the kept one stays shorter, so that the canvas keeps the same side.
+        if (other < kept && side > 1)
+            follows = std::min(follows, side - 1);
+        const auto w = static_cast<std::uint32_t>(keepsWidth ? side : follows);
+        const auto h = static_cast<std::uint32_t>(keepsWidth ? follows : side);
+        const PaddedCanvasLayout canvas = PaddedCanvasFor(w, h, portrait);
+        if (canvas.Width * canvas.Height <= maxCanvasPixels || side == 1)
+            return {w, h, canvas};
+    }
+}
+
 namespace {
 
-// The image centred on a new white canvas, or null with the failing status.
+// The image centred on a new white canvas, reduced where its canvas would be too large, or null
+// with the failing status.
 ui::GpBitmapPtr PadOnCanvas(Gdiplus::Image& image, bool portrait, Status& status)
 {
-    const std::uint32_t width = image.GetWidth(), height = image.GetHeight();
-    const PaddedCanvasLayout layout = PaddedCanvasFor(width, height, portrait);
+    const PaddedPhotoLayout fit = FitPaddedCanvas(image.GetWidth(), image.GetHeight(), portrait);
+    const PaddedCanvasLayout& layout = fit.Canvas;
     if (layout.Width * layout.Height > MaxPaddedCanvasPixels) {
         status = Gdiplus::OutOfMemory;
         return nullptr;
@@ -141,11 +171,13 @@ ui::GpBitmapPtr PadOnCanvas(Gdiplus::Image& image, bool portrait, Status& status
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
     status = graphics.FillRectangle(&white, 0, 0, canvasWidth, canvasHeight);
+    // A reduced photo is scaled straight onto the canvas: a copy of it at the reduced size would
+    // only add its pixels to the peak.
     if (status == Gdiplus::Ok)
         status = ui::DrawImageKeepingEdges(
             graphics, image,
             Gdiplus::RectF(static_cast<Gdiplus::REAL>(layout.PhotoX), static_cast<Gdiplus::REAL>(layout.PhotoY),
-                           static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)));
+                           static_cast<Gdiplus::REAL>(fit.PhotoWidth), static_cast<Gdiplus::REAL>(fit.PhotoHeight)));
     if (status != Gdiplus::Ok)
         return nullptr;
     return canvas;
@@ -173,18 +205,14 @@ ui::GpBitmapPtr FallbackPhoto()
 
 } // namespace
 
-Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrait)
+Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool /*portrait*/)
 {
     if (!size)
         return Gdiplus::UnknownImageFormat;
     if (size->Width == 0 || size->Height == 0)
         return Gdiplus::InvalidParameter;
-    // The photo's own pixels first, so that the canvas arithmetic cannot overflow.
-    if (!HasPixelsWithin(*size, MaxPaddedCanvasPixels))
-        return Gdiplus::OutOfMemory;
-    const PaddedCanvasLayout layout =
-        PaddedCanvasFor(static_cast<std::uint32_t>(size->Width), static_cast<std::uint32_t>(size->Height), portrait);
-    return layout.Width * layout.Height > MaxPaddedCanvasPixels ? Gdiplus::OutOfMemory : Gdiplus::Ok;
+    // A canvas too large for the photo's natural size takes a reduced photo (PadOnCanvas).
+    return HasPixelsWithin(*size, MaxPaddedCanvasPixels) ? Gdiplus::Ok : Gdiplus::OutOfMemory;
 }
 
 PhotoTurn UprightTurn(std::uint8_t orientation)
@@ -221,7 +249,7 @@ ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait)
     Status status = Gdiplus::Ok;
     ui::GpBitmapPtr canvas = image ? PadOnCanvas(*image, portrait, status) : nullptr;
     if (!canvas) {
-        // A photo too large for a canvas, or one GDI+ cannot draw, counts as not loaded.
+        // A canvas that cannot be made or drawn (out of memory) counts as not loaded.
         if (LastPhotoStatus == Gdiplus::Ok)
             LastPhotoStatus = status != Gdiplus::Ok ? status : Gdiplus::OutOfMemory;
         image = FallbackPhoto();

@@ -59,8 +59,22 @@ struct PaddedCanvasLayout {
 };
 PaddedCanvasLayout PaddedCanvasFor(std::uint32_t width, std::uint32_t height, bool portrait);
 
-// Largest canvas LoadPaddedPhoto makes (pixels); a photo that would need more counts as not loaded.
+// Largest canvas LoadPaddedPhoto makes (pixels), and the most pixels a photo may declare to be
+// decoded at all.
 inline constexpr std::int64_t MaxPaddedCanvasPixels = std::int64_t{1} << 27;
+
+// A photo W x H drawn PhotoWidth x PhotoHeight on its padded canvas: at its natural size where
+// that canvas fits maxCanvasPixels, else reduced just enough (proportions kept, to the pixel) that
+// the canvas of the reduced size fits. The canvas keeps its 4:3 or 3:4 shape and the photo's place
+// on it, so clip fractions mean the same part of the photo either way. LoadPaddedPhoto pads every
+// photo so.
+struct PaddedPhotoLayout {
+    std::uint32_t PhotoWidth;
+    std::uint32_t PhotoHeight;
+    PaddedCanvasLayout Canvas;
+};
+PaddedPhotoLayout FitPaddedCanvas(std::uint32_t width, std::uint32_t height, bool portrait,
+                                  std::int64_t maxCanvasPixels = MaxPaddedCanvasPixels);
 
 // Size of the fallback that stands in for a photo that cannot be loaded.
 inline constexpr int FallbackPhotoWidth = 200;
@@ -68,7 +82,8 @@ inline constexpr int FallbackPhotoHeight = 150;
 
 // Whether a photo may go to the decoder, judged by the size its header declares: Ok, or the
 // status its load fails with (UnknownImageFormat: no readable header; InvalidParameter: a side
-// of 0; OutOfMemory: a padded canvas past MaxPaddedCanvasPixels).
+// of 0; OutOfMemory: more than MaxPaddedCanvasPixels to decode). A canvas too large for the
+// photo's natural size is no reason: the photo is reduced for it.
 Gdiplus::Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrait);
 
 // What shows a photo of an EXIF orientation upright: quarter turns clockwise, then a mirror left

@@ -37,16 +37,19 @@ TEST(StartRenders, WorkersBoundByCoresAndMemory)
     EXPECT_EQ(MachineRenderWorkerCount(1), 1u);
 }
 
-TEST(StartRenders, PeakFollowsThePaddedCanvas)
+TEST(StartRenders, PeakCountsTheDecodeAndTheCanvas)
 {
-    EXPECT_EQ(PhotoRenderPeak(6000, 4000, false), PhotoRenderPeakBytes);
+    // 6000 x 4000 on a 6000 x 4500 canvas: 6 bytes a photo pixel, 7 a canvas pixel.
+    EXPECT_EQ(PhotoRenderPeak(6000, 4000, false), 333'000'000u);
     // A portrait frame pads the same photo to 6000 x 8000, a landscape frame an upright one to 8000 x 6000.
-    EXPECT_EQ(PhotoRenderPeak(6000, 4000, true), PhotoRenderPeakBytes * 48 / 27);
-    EXPECT_EQ(PhotoRenderPeak(4000, 6000, false), PhotoRenderPeakBytes * 48 / 27);
+    EXPECT_EQ(PhotoRenderPeak(6000, 4000, true), 480'000'000u);
+    EXPECT_EQ(PhotoRenderPeak(4000, 6000, false), 480'000'000u);
+    // A panorama: its decode and the 13377 x 10032 canvas its reduced copy lies on.
+    EXPECT_EQ(PhotoRenderPeak(16000, 4000, false), 6u * 64'000'000 + 7u * 13377 * 10032);
     EXPECT_EQ(PhotoRenderPeak(640, 480, false), MinimumRenderPeakBytes);
     // Refused before decoding: costs no more than a small one.
     EXPECT_EQ(PhotoRenderPeak(100000, 100000, false), MinimumRenderPeakBytes);
-    EXPECT_EQ(PhotoRenderPeak(1, 120000000, false), MinimumRenderPeakBytes);
+    EXPECT_EQ(PhotoRenderPeak(1, 140000000, false), MinimumRenderPeakBytes);
     EXPECT_EQ(PhotoRenderPeak(UINT32_MAX, UINT32_MAX, true), MinimumRenderPeakBytes);
 }
 
@@ -63,14 +66,14 @@ TEST(StartRenders, StoredSetPeakFromThePhotoHeaderAndTheFrame)
     TPhotoSetSettings set;
     set.Effects.PhotoFile = photo;
     set.Frame = "wide.ini";
-    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes);
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeak(6000, 4000, false));
     set.Frame = "tall.ini";
-    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes * 48 / 27);
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeak(6000, 4000, true));
     // A phone's photo stored on its side counts upright: 4000 x 6000 on the landscape frame.
     folder.Write("phone.jpg", test::WithSegment(test::HeaderOnlyJpeg(6000, 4000), test::ExifSegment(test::ExifTiff(false, 6))));
     set.Effects.PhotoFile = folder.Dir() + "phone.jpg";
     set.Frame = "wide.ini";
-    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeakBytes * 48 / 27);
+    EXPECT_EQ(PhotoSetRenderPeak(set), PhotoRenderPeak(4000, 6000, false));
     set.Effects.PhotoFile = folder.Dir() + "missing.jpg";
     EXPECT_EQ(PhotoSetRenderPeak(set), MinimumRenderPeakBytes);
 }

@@ -122,9 +122,10 @@ TEST(ImageHeader, SizesOnlyPassWithPixelsWithinTheLimit)
     EXPECT_TRUE(HasPixelsWithin({4, 5, 20}, 20));
     EXPECT_FALSE(HasPixelsWithin({4, 5, 21}, 20)); // the frames together
     EXPECT_FALSE(HasPixelsWithin({4, 5, 0, false}, 20));
-    // The canvas counts for a photo: 11000 x 11000 is under 2^27 pixels, its 4:3 canvas is not.
-    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11000, 11000}, false), Gdiplus::OutOfMemory);
-    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11000, 8250}, false), Gdiplus::Ok);
+    // Only the photo's own pixels count: 11585 x 11585 is within 2^27, 11586 x 11586 is not; a
+    // canvas too large is made from a reduced photo.
+    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11585, 11585}, false), Gdiplus::Ok);
+    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11586, 11586}, true), Gdiplus::OutOfMemory);
     EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{0, 8250}, false), Gdiplus::InvalidParameter);
     EXPECT_EQ(DeclaredPhotoStatus(std::nullopt, false), Gdiplus::UnknownImageFormat);
 }

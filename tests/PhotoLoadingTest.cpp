@@ -68,6 +68,49 @@ TEST(PhotoArithmetic, CanvasKeepsOneSideAndCentresThePhoto)
     ExpectLayout(4000000000u, 1, false, 4000000000, 3000000000, 0, 1499999999);
 }
 
+void ExpectFit(std::uint32_t w, std::uint32_t h, bool portrait, std::uint32_t pw, std::uint32_t ph, std::int64_t cw,
+               std::int64_t ch, std::int64_t bound = MaxPaddedCanvasPixels)
+{
+    const PaddedPhotoLayout fit = FitPaddedCanvas(w, h, portrait, bound);
+    const std::string what = std::to_string(w) + 'x' + std::to_string(h) + (portrait ? " portrait" : " landscape");
+    EXPECT_EQ(fit.PhotoWidth, pw) << what;
+    EXPECT_EQ(fit.PhotoHeight, ph) << what;
+    EXPECT_EQ(fit.Canvas.Width, cw) << what;
+    EXPECT_EQ(fit.Canvas.Height, ch) << what;
+    EXPECT_LE(fit.Canvas.Width * fit.Canvas.Height, bound) << what;
+}
+
+TEST(PhotoArithmetic, ACanvasPastTheBoundTakesThePhotoReducedJustEnough)
+{
+    // The largest canvases within 2^27 pixels: 13377 x 10032 (4:3 kept by its width) and
+    // 13377 x 10033 (by its height); one pixel more on the kept side and the photo is reduced.
+    ExpectFit(13377, 3000, false, 13377, 3000, 13377, 10032);
+    ExpectFit(13378, 3000, false, 13377, 3000, 13377, 10032);
+    ExpectFit(16000, 4000, false, 13377, 3344, 13377, 10032);
+    ExpectFit(16000, 2000, false, 13377, 1672, 13377, 10032);
+    ExpectFit(16000, 1, false, 13377, 1, 13377, 10032); // never below one pixel
+    ExpectFit(2000, 10033, false, 2000, 10033, 13377, 10033);
+    ExpectFit(2000, 10034, false, 2000, 10033, 13377, 10033);
+    ExpectFit(4000, 16000, false, 2508, 10033, 13377, 10033);
+    ExpectFit(11585, 11585, false, 10033, 10033, 13377, 10033);
+    ExpectFit(12000, 9000, false, 12000, 9000, 12000, 9000); // fits: as it is
+    // Portrait frames, the same turned.
+    ExpectFit(3000, 13377, true, 3000, 13377, 10032, 13377);
+    ExpectFit(3000, 13378, true, 3000, 13377, 10032, 13377);
+    ExpectFit(4000, 16000, true, 3344, 13377, 10032, 13377);
+    ExpectFit(10033, 2000, true, 10033, 2000, 10033, 13377);
+    ExpectFit(16000, 4000, true, 10033, 2508, 10033, 13377);
+    // A photo wider than tall stays wider, so that its canvas stays the one kept by its width.
+    ExpectFit(100, 99, false, 4, 3, 4, 3, 12);
+    ExpectFit(100, 99, false, 100, 99, 100, 75, 7500);
+
+    // The photo keeps its place on the canvas, so a clip means the same part of it: a third of
+    // the canvas above the panorama either way.
+    const PaddedPhotoLayout fit = FitPaddedCanvas(16000, 4000, false);
+    EXPECT_EQ(fit.Canvas.PhotoX, 0);
+    EXPECT_EQ(fit.Canvas.PhotoY * 3, fit.Canvas.Height);
+}
+
 TEST(PhotoArithmetic, ThumbnailAndCropRectangles)
 {
     EXPECT_EQ(ThumbnailPhotoRect(1600, 1200, false), (DrawRect{0, 0, 200, 150}));
@@ -146,15 +189,37 @@ TEST_F(PhotoFiles, AFileThatCannotBeLoadedGivesThePaddedFallback)
     EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
 }
 
-TEST_F(PhotoFiles, APhotoTooLargeForACanvasCountsAsNotLoaded)
+TEST_F(PhotoFiles, APanoramaIsReducedOntoItsCanvasWithItsOwnColours)
 {
-    // A 16000 x 2 strip would need a 16000 x 12000 canvas, more than the limit.
-    SaveImageFile(Path("strip.png"), 16000, 2, Solid(Red, 16000, 2));
-    ui::GpBitmapPtr strip = LoadPaddedPhoto(Path("strip.png"), false);
-    EXPECT_EQ(LastPhotoStatus, Gdiplus::OutOfMemory);
-    EXPECT_EQ(strip->GetWidth(), 200u);
-    EXPECT_EQ(strip->GetHeight(), 150u);
+    // 16000 x 400 would need a 16000 x 12000 canvas: it comes 13377 x 334 on 13377 x 10032, at
+    // y = 4849, red on the left and blue on the right, as the renderer and the thumbnail cut it.
+    SaveImageFile(Path("panorama.png"), 16000, 400, [](Gdiplus::Graphics& g) {
+        FillArea(g, 0, 0, 8000, 400, Red);
+        FillArea(g, 8000, 0, 8000, 400, Blue);
+    });
+    LastPhotoStatus = Gdiplus::GenericError;
+    const ui::GpBitmapPtr canvas = LoadPaddedPhoto(Path("panorama.png"), false);
+    EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
+    ASSERT_EQ(canvas->GetWidth(), 13377u);
+    ASSERT_EQ(canvas->GetHeight(), 10032u);
+    EXPECT_EQ(PixelOf(*canvas, 3000, 4846), White);
+    EXPECT_TRUE(Near(PixelOf(*canvas, 0, 4851), Red, 8));
+    EXPECT_TRUE(Near(PixelOf(*canvas, 6000, 5181), Red, 8));
+    EXPECT_TRUE(Near(PixelOf(*canvas, 13376, 5000), Blue, 8));
+    EXPECT_EQ(PixelOf(*canvas, 10000, 5186), White);
 
+    const auto part = CropScalePhoto(*canvas, 400, 100, 0, 0.48, 1, 0.04);
+    EXPECT_TRUE(Near(PixelOf(*part, 100, 50), Red, 8));
+    EXPECT_TRUE(Near(PixelOf(*part, 300, 50), Blue, 8));
+    EXPECT_EQ(PixelOf(*part, 200, 1), White);
+    const auto thumbnail = MakeThumbnail(*canvas, false);
+    EXPECT_TRUE(Near(thumbnail->Canvas().Pixel(50, 75), Red, 8));
+    EXPECT_TRUE(Near(thumbnail->Canvas().Pixel(150, 75), Blue, 8));
+    EXPECT_EQ(thumbnail->Canvas().Pixel(100, 40), White);
+}
+
+TEST_F(PhotoFiles, APhotoTooLargeToDecodeCountsAsNotLoaded)
+{
     // A bitmap header claiming 60000 x 60000 pixels with no pixel data behind it.
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
