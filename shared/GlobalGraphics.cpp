@@ -205,7 +205,7 @@ ui::GpBitmapPtr FallbackPhoto()
 
 } // namespace
 
-Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool /*portrait*/)
+Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size)
 {
     if (!size)
         return Gdiplus::UnknownImageFormat;
@@ -234,7 +234,7 @@ PhotoTurn UprightTurn(std::uint8_t orientation)
 ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait)
 {
     const std::optional<DeclaredSize> declared = DeclaredImageFileSize(fileName);
-    LastPhotoStatus = DeclaredPhotoStatus(UprightSize(declared), portrait);
+    LastPhotoStatus = DeclaredPhotoStatus(declared);
     ui::GpBitmapPtr image;
     if (LastPhotoStatus == Gdiplus::Ok) {
         const std::wstring wideName = ui::WideFromAnsi(fileName);

@@ -84,7 +84,7 @@ inline constexpr int FallbackPhotoHeight = 150;
 // status its load fails with (UnknownImageFormat: no readable header; InvalidParameter: a side
 // of 0; OutOfMemory: more than MaxPaddedCanvasPixels to decode). A canvas too large for the
 // photo's natural size is no reason: the photo is reduced for it.
-Gdiplus::Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size, bool portrait);
+Gdiplus::Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size);
 
 // What shows a photo of an EXIF orientation upright: quarter turns clockwise, then a mirror left
 // to right. Nothing for 1 and for any value outside 1 to 8.

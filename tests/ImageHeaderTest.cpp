@@ -124,10 +124,10 @@ TEST(ImageHeader, SizesOnlyPassWithPixelsWithinTheLimit)
     EXPECT_FALSE(HasPixelsWithin({4, 5, 0, false}, 20));
     // Only the photo's own pixels count: 11585 x 11585 is within 2^27, 11586 x 11586 is not; a
     // canvas too large is made from a reduced photo.
-    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11585, 11585}, false), Gdiplus::Ok);
-    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11586, 11586}, true), Gdiplus::OutOfMemory);
-    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{0, 8250}, false), Gdiplus::InvalidParameter);
-    EXPECT_EQ(DeclaredPhotoStatus(std::nullopt, false), Gdiplus::UnknownImageFormat);
+    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11585, 11585}), Gdiplus::Ok);
+    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{11586, 11586}), Gdiplus::OutOfMemory);
+    EXPECT_EQ(DeclaredPhotoStatus(DeclaredSize{0, 8250}), Gdiplus::InvalidParameter);
+    EXPECT_EQ(DeclaredPhotoStatus(std::nullopt), Gdiplus::UnknownImageFormat);
 }
 
 // A TIFF directory with the given extra entries (in tag order, after 258).
@@ -254,7 +254,7 @@ TEST_F(HugePhotoFiles, AreRefusedBeforeTheDecoderSeesThem)
          }) {
         const std::string path = Write(name, bytes);
         // Never hand a file to the decoder that the header reading would not refuse.
-        ASSERT_NE(DeclaredPhotoStatus(DeclaredImageFileSize(path), false), Gdiplus::Ok) << name;
+        ASSERT_NE(DeclaredPhotoStatus(DeclaredImageFileSize(path)), Gdiplus::Ok) << name;
         const auto start = std::chrono::steady_clock::now();
         const ui::GpBitmapPtr photo = LoadPaddedPhoto(path, false);
         const auto elapsed = std::chrono::steady_clock::now() - start;
