@@ -152,8 +152,10 @@ void TLMTSEditorPreviewWndClass::SnapTimerTimer(ui::Component&)
     SetBounds(to.x, to.y, Width(), Height());
     SetForegroundWindow(Handle());
     // The hint comes along, never left under the pointer; a pointer that stays still brings no
-    // update, and the hint still goes after its time.
-    if (!Hint().empty() && (moved || !PlacementHintActive(GetTickCount(), CreationTick)))
+    // update, and the hint still goes after its time. At show time the window was not yet on the
+    // screen to be found under its centre: its hint comes with the first tick.
+    if (!Hint().empty() &&
+        (moved || !PlacementHintActive(GetTickCount(), CreationTick) || ui::App().CurrentHint().empty()))
         UpdatePlacementHint();
 }
 

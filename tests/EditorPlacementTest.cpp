@@ -110,11 +110,15 @@ private:
 TEST_F(PlacementWindowTest, ShowingPutsThePointerOnTheCentreAndEscCancels)
 {
     POINT pointer{};
+    bool hintShown = false;
     const int result = ShowModalThen(50, [&] {
         GetCursorPos(&pointer);
+        // The hint shows without a move of the pointer.
+        hintShown = WaitFor([] { return !ui::App().CurrentHint().empty(); }, 1000);
         Key(VK_ESCAPE);
     });
     EXPECT_EQ(result, ui::mrCancel);
+    EXPECT_TRUE(hintShown);
     EXPECT_EQ(pointer.x, 100 + PictureWidth / 2);
     EXPECT_EQ(pointer.y, 120 + PictureHeight / 2);
     EXPECT_EQ(PlacementHalfWidth, 150);
