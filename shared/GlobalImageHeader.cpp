@@ -165,6 +165,18 @@ using Size = std::optional<DeclaredSize>;
 
 std::uint8_t TiffOrientation(ByteSource& bytes);
 
+// The orientation an APP1 segment at pos, length bytes long, gives when it is an Exif segment;
+// nothing for any other APP1 segment. The walk stays inside the segment.
+std::optional<std::uint8_t> ExifOrientation(FieldReader& in, std::uint64_t pos, std::uint64_t length)
+{
+    constexpr std::string_view signature("Exif\0\0", 6);
+    constexpr std::uint64_t headerLength = 2 + signature.size(); // the length field and the signature
+    if (length <= headerLength || !in.Matches(pos + 2, signature))
+        return std::nullopt;
+    WindowSource tiff(in.Source(), pos + headerLength, length - headerLength);
+    return TiffOrientation(tiff);
+}
+
 // The size read so far of a file whose other fields the decoder must not see.
 Size Refused(std::uint64_t width, std::uint64_t height) { return DeclaredSize{width, height, 0, false}; }
 
@@ -207,8 +219,6 @@ Size PngSize(FieldReader& in, std::uint64_t start)
 // before the scans gives the orientation.
 Size JpegSize(FieldReader& in)
 {
-    constexpr std::string_view exifSignature("Exif\0\0", 6);
-    constexpr std::uint64_t exifHeaderLength = 2 + exifSignature.size(); // the length field and the signature
     constexpr std::uint64_t strayBudget = 1 << 20;
     constexpr std::uint64_t walkLimit = std::uint64_t{1} << 30;
     constexpr int segmentLimit = 1 << 16;
@@ -268,11 +278,9 @@ Size JpegSize(FieldReader& in)
             size->Orientation = orientation.value_or(1);
         } else if (marker == 0xDA && ++scans > scanLimit) {
             return Refused(size->Width, size->Height);
-        } else if (marker == 0xE1 && scans == 0 && !orientation && length > exifHeaderLength &&
-                   in.Matches(pos + 2, exifSignature)) {
-            WindowSource tiff(in.Source(), pos + exifHeaderLength, length - exifHeaderLength);
-            orientation = TiffOrientation(tiff);
-            if (size)
+        } else if (marker == 0xE1 && scans == 0 && !orientation) {
+            orientation = ExifOrientation(in, pos, length);
+            if (size && orientation)
                 size->Orientation = *orientation;
         }
         pos += length;
