@@ -53,7 +53,7 @@ std::uint64_t RenderMemoryBudget(std::uint64_t availablePhysical)
 
 unsigned RenderWorkerCount(unsigned cores, std::uint64_t memoryBudget)
 {
-    const std::uint64_t fit = memoryBudget / PhotoRenderPeakBytes;
+    const std::uint64_t fit = memoryBudget / TypicalPhotoRenderPeak();
     return static_cast<unsigned>(std::max<std::uint64_t>(1, std::min<std::uint64_t>(cores, fit)));
 }
 
@@ -70,26 +70,26 @@ unsigned MachineRenderWorkerCount(unsigned cap)
     return cap > 0 ? std::min(count, cap) : count;
 }
 
-std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool portrait)
+std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height)
 {
     // A photo with more pixels than that is refused before it is decoded.
     const std::uint64_t decoded = std::uint64_t{width} * height;
-    if (decoded > MaxPaddedCanvasPixels)
-        return MinimumRenderPeakBytes;
-    const PaddedPhotoLayout fit = FitPaddedCanvas(width, height, portrait);
-    const auto canvas = static_cast<std::uint64_t>(fit.Canvas.Width * fit.Canvas.Height);
-    return std::max(MinimumRenderPeakBytes, DecodedPhotoBytesPerPixel * decoded + CanvasBytesPerPixel * canvas);
+    if (decoded > MaxDecodedPhotoPixels)
+        return RenderOverheadBytes;
+    return DecodedPhotoBytesPerPixel * decoded + RenderOverheadBytes;
+}
+
+std::uint64_t TypicalPhotoRenderPeak()
+{
+    return PhotoRenderPeak(6000, 4000);
 }
 
 std::uint64_t PhotoSetRenderPeak(const TPhotoSetSettings& set)
 {
-    const std::optional<DeclaredSize> size = UprightSize(DeclaredImageFileSize(set.Effects.PhotoFile));
+    const std::optional<DeclaredSize> size = DeclaredImageFileSize(set.Effects.PhotoFile);
     if (!size || size->Width > UINT32_MAX || size->Height > UINT32_MAX)
-        return MinimumRenderPeakBytes;
-    TPhotoFrame frame;
-    LoadPhotoFrame(ResolveFrameName(set.Frame, FramesetDir), frame);
-    return PhotoRenderPeak(static_cast<std::uint32_t>(size->Width), static_cast<std::uint32_t>(size->Height),
-                           frame.Orientation);
+        return RenderOverheadBytes;
+    return PhotoRenderPeak(static_cast<std::uint32_t>(size->Width), static_cast<std::uint32_t>(size->Height));
 }
 
 TPhotoSetRenderPool::TPhotoSetRenderPool(unsigned workers, std::uint64_t memoryBudget)

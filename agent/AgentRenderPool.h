@@ -19,41 +19,37 @@
 namespace lumetta {
 
 inline constexpr std::uint64_t MiB = std::uint64_t{1} << 20;
-// Peak memory of one set's render from a 24-megapixel photo: decode, padded canvas, scaled clip.
-inline constexpr std::uint64_t PhotoRenderPeakBytes = 335 * MiB;
 // The agent's working set stays below this however many sets are stored.
 inline constexpr std::uint64_t AgentWorkingSetLimit = 2048 * MiB;
 // Kept from the limit for the agent itself: code, heaps, frame images, and the finished pictures
 // that wait for their windows.
 inline constexpr std::uint64_t AgentOwnReserve = 256 * MiB;
 
+// What a render holds at its peak: per pixel of the decoded photo, the decoder's buffer and the
+// platform's bitmap (24 bits each, both alive while the photo is); and besides, whatever the
+// photo's size, the frame image, the scaled clip with its effects and the picture. Fitted to the
+// agent's peak working set under Wine with photos from 6000 x 4000 to 16320 x 12240.
+inline constexpr std::uint64_t DecodedPhotoBytesPerPixel = 6;
+inline constexpr std::uint64_t RenderOverheadBytes = 16 * MiB;
+// Peak memory of rendering a photo of width x height pixels. A photo too large to be decoded
+// costs only the overhead.
+std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height);
+// The photo the workers are counted for: a phone's 24 megapixels.
+std::uint64_t TypicalPhotoRenderPeak();
+
 // Memory the renders may take together: what the limit leaves, and no more than is free now.
 std::uint64_t RenderMemoryBudget(std::uint64_t availablePhysical);
-// Workers for the start's renders: no more than the cores, nor than the budget holds renders at
-// their peak; at least one.
+// Workers for the start's renders: no more than the cores, nor than the budget holds renders of
+// typical photos at their peak; at least one.
 unsigned RenderWorkerCount(unsigned cores, std::uint64_t memoryBudget);
 // The count for this machine as it is now; a non-zero `cap` can only lower it.
 unsigned MachineRenderWorkerCount(unsigned cap = 0);
 // The memory budget for this machine as it is now.
 std::uint64_t MachineRenderMemoryBudget();
 
-// What a render holds at its peak, per pixel of the decoded photo and per pixel of its padded
-// canvas: the 24-bit decode with the decoder's own buffer, and the 24-bit canvas with the
-// platform's 32-bit working copy of it. Fitted to the agent's peak working set under Wine with
-// photos of 16000 x 4000, 16000 x 2000, 4000 x 16000 and 12000 x 9000; the photo as drawn on the
-// canvas, reduced or not, added nothing measurable.
-inline constexpr std::uint64_t DecodedPhotoBytesPerPixel = 6;
-inline constexpr std::uint64_t CanvasBytesPerPixel = 7;
-
-// Peak memory of rendering a photo of width x height for a portrait or landscape frame: its
-// decode and its canvas (FitPaddedCanvas). Never below a small floor, for what every render
-// costs.
-inline constexpr std::uint64_t MinimumRenderPeakBytes = 16 * MiB;
-std::uint64_t PhotoRenderPeak(std::uint32_t width, std::uint32_t height, bool portrait);
-
 struct TPhotoSetSettings;
 // The peak of rendering a stored set, judged before any decoding by the size its photo file
-// declares and its frame's orientation: the floor for a photo that is refused before decoding.
+// declares: the overhead alone for a photo that is refused before decoding.
 std::uint64_t PhotoSetRenderPeak(const TPhotoSetSettings& set);
 
 // One set's picture as its worker left it.
@@ -77,7 +73,7 @@ public:
     TPhotoSetRenderPool(const TPhotoSetRenderPool&) = delete;
     TPhotoSetRenderPool& operator=(const TPhotoSetRenderPool&) = delete;
 
-    void Add(Render render, std::uint64_t peakBytes = PhotoRenderPeakBytes);
+    void Add(Render render, std::uint64_t peakBytes);
     // The result of the next render in the order of Add, once it is done. Blocks without taking
     // up messages, so that no command runs in the middle of the start. Only as often as Add.
     TRenderedPhotoSet Take();

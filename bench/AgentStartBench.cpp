@@ -6,6 +6,9 @@
 //       stores one set per photo, starts AGENT (WORKERS > 0 caps the agent's render workers),
 //       waits until all windows show, and prints "ms MILLISECONDS" and "peak BYTES" (its peak
 //       working set); then ends the agent. The product's registry key is the caller's to keep.
+//   AgentStartBench decode PHOTO
+//       the yardstick: the platform's bare decode of PHOTO (every pixel read once through
+//       LockBits) in this fresh process; prints "ms MILLISECONDS" and "peak BYTES"
 #include <windows.h>
 #include <psapi.h>
 
@@ -146,6 +149,42 @@ int TimeStart(const std::string& agent, const std::string& folder, int count, in
     return 0;
 }
 
+// What no program can go below without a decoder of its own.
+int TimeBareDecode(const std::string& photo)
+{
+    const std::wstring wide = ui::WideFromAnsi(photo);
+    const double start = bench::NowMs();
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromFile(wide.c_str(), &bitmap) != Gdiplus::Ok) {
+        std::fprintf(stderr, "cannot decode %s\n", photo.c_str());
+        return 1;
+    }
+    UINT width = 0, height = 0;
+    Gdiplus::DllExports::GdipGetImageWidth(bitmap, &width);
+    Gdiplus::DllExports::GdipGetImageHeight(bitmap, &height);
+    Gdiplus::PixelFormat format = 0;
+    Gdiplus::DllExports::GdipGetImagePixelFormat(bitmap, &format);
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+    Gdiplus::BitmapData data{};
+    unsigned sum = 0;
+    if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, format, &data) == Gdiplus::Ok) {
+        const std::size_t rowBytes = static_cast<std::size_t>(width) * Gdiplus::GetPixelFormatSize(format) / 8;
+        for (UINT y = 0; y < height; ++y) {
+            const auto* row = static_cast<const unsigned char*>(data.Scan0) + static_cast<std::ptrdiff_t>(y) * data.Stride;
+            for (std::size_t i = 0; i < rowBytes; ++i)
+                sum += row[i];
+        }
+        Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
+    }
+    const double elapsed = bench::NowMs() - start;
+    Gdiplus::DllExports::GdipDisposeImage(bitmap);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+    std::printf("ms %.0f\npeak %llu\nsum %u\n", elapsed, static_cast<unsigned long long>(memory.PeakWorkingSetSize), sum);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -158,6 +197,8 @@ int main(int argc, char** argv)
     }
     if (mode == "start" && argc == 6)
         return TimeStart(argv[2], folderArg(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
-    std::fprintf(stderr, "usage: AgentStartBench photos FOLDER COUNT | start AGENT FOLDER COUNT WORKERS\n");
+    if (mode == "decode" && argc == 3)
+        return TimeBareDecode(argv[2]);
+    std::fprintf(stderr, "usage: AgentStartBench photos FOLDER COUNT | start AGENT FOLDER COUNT WORKERS | decode PHOTO\n");
     return 2;
 }

@@ -68,9 +68,9 @@ int main(int argc, char** argv)
         return 1;
     }
     const double loadMs = MedianMs(setup.Runs, [&] { LoadPaddedPhoto(setup.PhotoPath, false); });
-    const double pyramidMs = MedianMs(setup.Runs, [&] { PhotoPyramid again(*CurrentPhoto); });
+    const double pyramidMs = MedianMs(setup.Runs, [&] { CurrentPhoto->MakeHalvedCopies(); });
     const double thumbnailMs = MedianMs(setup.Runs, [&] { MakeThumbnail(*CurrentPhoto, false); });
-    std::printf("canvas %u x %u\n", CurrentPhoto->GetWidth(), CurrentPhoto->GetHeight());
+    std::printf("canvas %u x %u\n", CurrentPhoto->Width(), CurrentPhoto->Height());
     Report("open photo on the page (load, copies, thumbnail, render)", openMs);
     Report("  of which decode and pad, median", loadMs);
     Report("  of which the halved copies, median", pyramidMs);

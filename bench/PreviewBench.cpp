@@ -16,7 +16,6 @@
 #include "shared/GlobalConsts.h"
 #include "shared/GlobalFramedPhoto.h"
 #include "shared/GlobalGraphics.h"
-#include "shared/GlobalPhotoPyramid.h"
 #include "shared/GlobalPhotoSet.h"
 
 #include "BenchSupport.h"
@@ -60,7 +59,7 @@ int main(int argc, char** argv)
 
     const Memory before = WorkingSet();
     double start = NowMs();
-    const ui::GpBitmapPtr padded = LoadPaddedPhoto(setup.PhotoPath, false);
+    const std::unique_ptr<TPaddedPhoto> padded = LoadPaddedPhoto(setup.PhotoPath, false);
     const double loadMs = NowMs() - start;
     if (LastPhotoStatus != Gdiplus::Ok) {
         std::fprintf(stderr, "the photo did not load\n");
@@ -68,15 +67,13 @@ int main(int argc, char** argv)
     }
     const Memory afterLoad = WorkingSet();
     start = NowMs();
-    const PhotoPyramid pyramid(*padded);
+    padded->MakeHalvedCopies();
     const double pyramidMs = NowMs() - start;
     const Memory afterPyramid = WorkingSet();
-    std::printf("canvas %u x %u, %zu levels, smallest %u x %u\n", padded->GetWidth(), padded->GetHeight(),
-                pyramid.LevelCount(), pyramid.Half(pyramid.LevelCount() - 1).GetWidth(),
-                pyramid.Half(pyramid.LevelCount() - 1).GetHeight());
+    std::printf("canvas %u x %u, %zu halved copies\n", padded->Width(), padded->Height(), padded->HalvedCopyCount());
     Report("photo load (decode+pad)", loadMs);
-    Report("pyramid build", pyramidMs);
-    Report("pyramid build, median", MedianMs(setup.Runs, [&] { PhotoPyramid again(*padded); }));
+    Report("halved copies", pyramidMs);
+    Report("halved copies, median", MedianMs(setup.Runs, [&] { padded->MakeHalvedCopies(); }));
     std::printf("working set MiB (peak / now): start %.0f / %.0f, after load %.0f / %.0f, after pyramid %.0f / %.0f\n",
                 before.peak, before.now, afterLoad.peak, afterLoad.now, afterPyramid.peak, afterPyramid.now);
     std::printf("peak with the pyramid: x%.2f of the load's\n", afterPyramid.peak / afterLoad.peak);
@@ -96,7 +93,7 @@ int main(int argc, char** argv)
     };
     // Medians, and the shortest runs, which show the cost with the least interference from other
     // processes on a busy machine.
-    std::printf("%-24s %5s %9s %9s %9s %9s\n", "change", "level", "full", "pyramid", "full min", "pyr min");
+    std::printf("%-24s %9s %9s %9s %9s\n", "change", "full", "halved", "full min", "hal min");
     std::vector<double> full, fast, fullMin, fastMin;
     for (const Change& c : changes) {
         TSinglePhotoControls controls;
@@ -107,15 +104,12 @@ int main(int argc, char** argv)
         controls.BrightnessPosition = c.brightness;
         controls.Sepia = c.sepia;
         const TFramedEffects fx = FramedEffectsFromControls(controls);
-        const TFramedGeometry g = FramedGeometry(setup.FrameImage->GetWidth(), setup.FrameImage->GetHeight(), setup.Frame.ImageHold, fx.ZoomRatio);
         const std::vector<double> f = SortedTimesMs(setup.Runs, [&] { ComposeFramedPhoto(*padded, c.clip, setup.Frame, fx); });
-        std::size_t level = 0;
-        const std::vector<double> p = SortedTimesMs(setup.Runs, [&] {
-            const TPyramidChoice choice = pyramid.Choose(*padded, c.clip, g.PartWidth, g.PartHeight);
-            level = choice.Level;
-            ComposeFramedPhoto(*choice.Photo, c.clip, setup.Frame, fx);
-        });
-        std::printf("%-24s %5zu %9.1f %9.1f %9.1f %9.1f\n", c.what, level, Median(f), Median(p), f.front(), p.front());
+        TRenderShortcuts halved{setup.FrameImage.get(), {}};
+        halved.FromHalvedCopies = true;
+        const std::vector<double> p =
+            SortedTimesMs(setup.Runs, [&] { ComposeFramedPhoto(*padded, c.clip, setup.Frame, fx, halved); });
+        std::printf("%-24s %9.1f %9.1f %9.1f %9.1f\n", c.what, Median(f), Median(p), f.front(), p.front());
         full.push_back(Median(f));
         fast.push_back(Median(p));
         fullMin.push_back(f.front());
@@ -124,9 +118,9 @@ int main(int argc, char** argv)
     for (std::vector<double>* v : {&full, &fast, &fullMin, &fastMin})
         std::sort(v->begin(), v->end());
     Report("median per change, full", Median(full));
-    Report("median per change, pyramid", Median(fast));
+    Report("median per change, halved copies", Median(fast));
     Report("same, shortest runs, full", Median(fullMin));
-    Report("same, shortest runs, pyramid", Median(fastMin));
-    Report("slowest change, pyramid", fast.back());
+    Report("same, shortest runs, halved copies", Median(fastMin));
+    Report("slowest change, halved copies", fast.back());
     return 0;
 }

@@ -41,7 +41,7 @@ std::unique_ptr<ui::Bitmap> MakeAboutPicture(COLORREF windowColor, int width, in
     ui::GpBitmapPtr picture;
     {
         const std::string photoFile = FramesetDir + "example.jpg";
-        const ui::GpBitmapPtr photo = LoadPaddedPhoto(photoFile, false);
+        const auto photo = LoadPaddedPhoto(photoFile, false);
         TPhotoFrame frame;
         LoadPhotoFrame(DefaultFrameName, frame);
         picture = ComposeFramedPhoto(*photo, TPhotoClipRect{0, 0, 1, 1}, frame, AboutPictureEffects(photoFile, Messages[41]));

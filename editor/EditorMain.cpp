@@ -18,7 +18,7 @@
 
 namespace lumetta {
 
-ui::GpBitmapPtr CurrentPhoto;
+std::unique_ptr<TPaddedPhoto> CurrentPhoto;
 std::string CurrentPhotoPath;
 TPhotoFrame CurrentFrame;
 bool RenderSuppressed = false;

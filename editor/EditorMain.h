@@ -16,7 +16,6 @@
 #include "controls/OrvaneTrackbar.h"
 #include "editor/EditorClipGeometry.h"
 #include "shared/GlobalGraphics.h"
-#include "shared/GlobalPhotoPyramid.h"
 #include "shared/Version.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
@@ -34,8 +33,8 @@ class TLMTSEditorShadeWndClass;
 
 // ---- Page state, one set per program ----------------------------------------------------------
 
-// The padded photo of the new-photo page; none until the first load.
-extern ui::GpBitmapPtr CurrentPhoto;
+// The padded photo of the new-photo page, with its halved copies; none until the first load.
+extern std::unique_ptr<TPaddedPhoto> CurrentPhoto;
 extern std::string CurrentPhotoPath;
 // The frame of the new-photo page.
 extern TPhotoFrame CurrentFrame;
@@ -255,9 +254,6 @@ protected:
     void ApplyWindowStyle(ui::CreateParams& params) override;
 
 private:
-    // The halved copies of CurrentPhoto the preview renders from, and the canvas they were made of.
-    PhotoPyramid PreviewPyramid;
-    Gdiplus::Bitmap* PreviewPyramidCanvas = nullptr;
     // CurrentFrame's image, decoded once while the frame stays the same.
     FrameImageCache FrameImage;
     // The page's picture from the photo itself, or for the preview from the halved copy and cut to the box.

@@ -258,13 +258,10 @@ void TLMTSEditorWndClass::LoadCurrentPhoto()
     {
         const RenderSuppressedLowered lowered;
         RenderSuppressed = true;
-        PreviewPyramid = PhotoPyramid();
-        PreviewPyramidCanvas = nullptr;
         CurrentPhoto.reset();
         CurrentPhoto = LoadPaddedPhoto(CurrentPhotoPath, portrait);
     }
-    PreviewPyramid = PhotoPyramid(*CurrentPhoto);
-    PreviewPyramidCanvas = CurrentPhoto.get();
+    CurrentPhoto->MakeHalvedCopies();
 
     const std::unique_ptr<ui::Bitmap> thumbnail = MakeThumbnail(*CurrentPhoto, portrait);
     const TControlBounds place = ThumbnailBounds(portrait);
@@ -420,22 +417,14 @@ ui::GpBitmapPtr TLMTSEditorWndClass::ComposePage(bool fromHalvedCopy)
     GetClipRect(clip);
     TFramedEffects effects;
     GetFramedEffects(effects);
-    Gdiplus::Bitmap* photo = CurrentPhoto.get();
     Gdiplus::Bitmap* frameImage = FrameImage.Get(CurrentFrame);
     if (!fromHalvedCopy)
-        return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects, TRenderShortcuts{frameImage, {}});
+        return ComposeFramedPhoto(*CurrentPhoto, clip, CurrentFrame, effects, TRenderShortcuts{frameImage, {}});
     // Only what the box shows of a picture larger than it.
     TRenderShortcuts shortcuts{frameImage, TResultView{imgPreview->Width(), imgPreview->Height()}, true};
     shortcuts.TurnLayers = true;
-    TPyramidChoice choice;
-    if (PreviewPyramidCanvas == photo && frameImage) {
-        const TFramedGeometry geometry = FramedGeometry(frameImage->GetWidth(), frameImage->GetHeight(),
-                                                        CurrentFrame.ImageHold, effects.ZoomRatio);
-        choice = PreviewPyramid.Choose(*photo, clip, geometry.PartWidth, geometry.PartHeight);
-        photo = choice.Photo;
-        shortcuts.PhotoSource = &choice.Source;
-    }
-    return ComposeFramedPhoto(*photo, clip, CurrentFrame, effects, shortcuts);
+    shortcuts.FromHalvedCopies = true;
+    return ComposeFramedPhoto(*CurrentPhoto, clip, CurrentFrame, effects, shortcuts);
 }
 
 void TLMTSEditorWndClass::DoRenderFramePreview(ui::Component&)

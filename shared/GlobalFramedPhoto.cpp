@@ -179,14 +179,15 @@ void DrawCannotLoad(Gdiplus::Bitmap& pic, const std::string& photoFile)
 }
 
 // The clip scaled to the photo area, with its effects, as a GDI+ bitmap.
-ui::GpBitmapPtr MakePhotoPicture(Gdiplus::Image& photo, const TPhotoClipRect& clip, const Gdiplus::RectF* source,
+ui::GpBitmapPtr MakePhotoPicture(const TPaddedPhoto& photo, const TPhotoClipRect& clip, bool fromHalvedCopies,
                                  const TFramedGeometry& geometry, const TFramedEffects& effects)
 {
     ui::GpBitmapPtr pic;
     {
         const int width = static_cast<int>(geometry.PartWidth), height = static_cast<int>(geometry.PartHeight);
-        const std::unique_ptr<ui::Bitmap> part = source ? CropScalePhoto(photo, width, height, *source)
-                                                        : CropScalePhoto(photo, width, height, clip.X, clip.Y, clip.W, clip.H);
+        const std::unique_ptr<ui::Bitmap> part =
+            photo.Scale(width, height, CropSourceRect(photo.Width(), photo.Height(), clip.X, clip.Y, clip.W, clip.H),
+                        fromHalvedCopies);
         ApplyEffects(*part, effects);
         pic.reset(new Gdiplus::Bitmap(part->Handle(), nullptr));
     }
@@ -383,14 +384,14 @@ ui::GpBitmapPtr EmptyFramedPhoto()
     return empty ? std::move(empty) : ui::GpBitmapPtr(new Gdiplus::Bitmap(1, 1, PixelFormat32bppARGB));
 }
 
-ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+ui::GpBitmapPtr ComposeFramedPhoto(const TPaddedPhoto& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects)
 {
     const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
     return ComposeFramedPhoto(photo, clip, frame, effects, TRenderShortcuts{frameImage.get(), {}});
 }
 
-ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+ui::GpBitmapPtr ComposeFramedPhoto(const TPaddedPhoto& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects, const TRenderShortcuts& shortcuts)
 {
     Gdiplus::Bitmap* const frameImage = shortcuts.FrameImage;
@@ -398,7 +399,7 @@ ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& 
     // Crop, effects and placeholder come first: the photo area needs the definition only, not
     // the frame image.
     const TFramedGeometry area = FramedGeometry(0, 0, frame.ImageHold, z);
-    const ui::GpBitmapPtr pic = area.HasPhotoPart() ? MakePhotoPicture(photo, clip, shortcuts.PhotoSource, area, effects) : nullptr;
+    const ui::GpBitmapPtr pic = area.HasPhotoPart() ? MakePhotoPicture(photo, clip, shortcuts.FromHalvedCopies, area, effects) : nullptr;
 
     // Without the frame image there is no canvas and nothing to draw.
     if (!frameImage)

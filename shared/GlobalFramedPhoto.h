@@ -50,7 +50,8 @@ struct THoldRect {
     std::int32_t Bottom = 0;
 };
 
-struct TPhotoFrame; // a frame definition (GlobalGraphics)
+struct TPhotoFrame;  // a frame definition (GlobalGraphics)
+class TPaddedPhoto; // a photo on its padded canvas (GlobalPaddedPhoto)
 
 // Every size and position of one render, computed before anything is drawn.
 struct TFramedGeometry {
@@ -103,7 +104,7 @@ Gdiplus::ARGB NoteColor(std::uint32_t fontColor);
 // nothing is drawn. Never null: where no picture can be made (the frame image does not load, or
 // the zoom gives sizes no bitmap can have) the result is one transparent pixel. The only error it
 // lets through is an effect's (emboss of a photo area of one row), after releasing what it made.
-ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+ui::GpBitmapPtr ComposeFramedPhoto(const TPaddedPhoto& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects);
 
 // How much of the result a caller shows: a box of Width x Height with the result centred in it,
@@ -131,15 +132,15 @@ struct TRenderShortcuts {
     // Work and answer in premultiplied 32-bit pixels, which draw faster and round a little
     // differently.
     bool Premultiplied = false;
-    // The clip in the photo's own pixels when the photo is a reduced copy of the canvas the clip
-    // was made on; null: the clip's fractions of the photo.
-    const Gdiplus::RectF* PhotoSource = nullptr;
+    // The clip scaled from the photo's halved copies (TPaddedPhoto::MakeHalvedCopies), which
+    // reads a small part of a large photo's pixels.
+    bool FromHalvedCopies = false;
     // The photo, the frame image and the note are each drawn turned straight into the result,
     // not onto an upright canvas that is then turned: one resampling fewer, so a little sharper.
     bool TurnLayers = false;
 };
 
-ui::GpBitmapPtr ComposeFramedPhoto(Gdiplus::Image& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
+ui::GpBitmapPtr ComposeFramedPhoto(const TPaddedPhoto& photo, const TPhotoClipRect& clip, const TPhotoFrame& frame,
                                    const TFramedEffects& effects, const TRenderShortcuts& shortcuts);
 
 // A frame's image at its own size, or null when it does not load. Its header is judged before

@@ -99,108 +99,15 @@ double RoundHalfEven(double value)
     return std::nearbyint(value);
 }
 
-PaddedCanvasLayout PaddedCanvasFor(std::uint32_t width, std::uint32_t height, bool portrait)
-{
-    const std::int64_t w = width, h = height;
-    PaddedCanvasLayout layout{};
-    if (!portrait) {
-        layout.Width = w > h ? w : h * 4 / 3;
-        layout.Height = w > h ? w * 3 / 4 : h;
-    } else {
-        layout.Width = h > w ? h * 3 / 4 : w;
-        layout.Height = h > w ? h : w * 4 / 3;
-    }
-    // Truncating halves: a photo one pixel wider than its canvas loses that pixel on the right.
-    layout.PhotoX = (layout.Width - w) / 2;
-    layout.PhotoY = (layout.Height - h) / 2;
-    return layout;
-}
-
-PaddedPhotoLayout FitPaddedCanvas(std::uint32_t width, std::uint32_t height, bool portrait,
-                                  std::int64_t maxCanvasPixels)
-{
-    const PaddedCanvasLayout natural = PaddedCanvasFor(width, height, portrait);
-    if (natural.Width * natural.Height <= maxCanvasPixels || width == 0 || height == 0)
-        return {width, height, natural};
-    // The canvas keeps one side of the photo at full length and is a fixed multiple of it on the
-    // other: that side alone decides the canvas, and the other follows it in proportion.
-    const bool keepsWidth = portrait ? height <= width : width > height;
-    const std::uint64_t kept = keepsWidth ? width : height, other = keepsWidth ? height : width;
-    const double canvasPerKeptSquared = keepsWidth == portrait ? 4.0 / 3 : 3.0 / 4;
-    // Just above the real-valued answer, then down to the first whole size whose canvas fits.
-    const double estimate = std::sqrt(static_cast<double>(std::max<std::int64_t>(0, maxCanvasPixels)) / canvasPerKeptSquared);
-    std::uint64_t side = std::max<std::uint64_t>(1, std::min<std::uint64_t>(kept - 1, static_cast<std::uint64_t>(estimate) + 2));
-    for (;; --side) {
-        std::uint64_t follows = std::max<std::uint64_t>(
-            1, static_cast<std::uint64_t>(RoundHalfEven(static_cast<double>(other) * static_cast<double>(side) /
-                                                        static_cast<double>(kept))));
-        // A side shorter than the kept one stays shorter, so that the canvas keeps the same side.
-        if (other < kept && side > 1)
-            follows = std::min(follows, side - 1);
-        const auto w = static_cast<std::uint32_t>(keepsWidth ? side : follows);
-        const auto h = static_cast<std::uint32_t>(keepsWidth ? follows : side);
-        const PaddedCanvasLayout canvas = PaddedCanvasFor(w, h, portrait);
-        if (canvas.Width * canvas.Height <= maxCanvasPixels || side == 1)
-            return {w, h, canvas};
-    }
-}
-
 namespace {
 
-// The image centred on a new white canvas, reduced where its canvas would be too large, or null
-// with the failing status.
-ui::GpBitmapPtr PadOnCanvas(Gdiplus::Image& image, bool portrait, Status& status)
+std::unique_ptr<TPaddedPhoto> FallbackPhoto(bool portrait)
 {
-    const PaddedPhotoLayout fit = FitPaddedCanvas(image.GetWidth(), image.GetHeight(), portrait);
-    const PaddedCanvasLayout& layout = fit.Canvas;
-    if (layout.Width * layout.Height > MaxPaddedCanvasPixels) {
-        status = Gdiplus::OutOfMemory;
-        return nullptr;
-    }
-    const int canvasWidth = static_cast<int>(layout.Width), canvasHeight = static_cast<int>(layout.Height);
-    ui::GpBitmapPtr canvas(new Gdiplus::Bitmap(canvasWidth, canvasHeight, PixelFormat24bppRGB));
-    if (!canvas) {
-        status = Gdiplus::OutOfMemory;
-        return nullptr;
-    }
-    if ((status = canvas->GetLastStatus()) != Gdiplus::Ok)
-        return nullptr;
-    Gdiplus::Graphics graphics(canvas.get());
-    if ((status = graphics.GetLastStatus()) != Gdiplus::Ok)
-        return nullptr;
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    Gdiplus::SolidBrush white(Gdiplus::Color(255, 255, 255, 255));
-    status = graphics.FillRectangle(&white, 0, 0, canvasWidth, canvasHeight);
-    // A reduced photo is scaled straight onto the canvas: a copy of it at the reduced size would
-    // only add its pixels to the peak.
-    if (status == Gdiplus::Ok)
-        status = ui::DrawImageKeepingEdges(
-            graphics, image,
-            Gdiplus::RectF(static_cast<Gdiplus::REAL>(layout.PhotoX), static_cast<Gdiplus::REAL>(layout.PhotoY),
-                           static_cast<Gdiplus::REAL>(fit.PhotoWidth), static_cast<Gdiplus::REAL>(fit.PhotoHeight)));
-    if (status != Gdiplus::Ok)
-        return nullptr;
-    return canvas;
-}
-
-// Turns a decoded photo upright; one that cannot be turned stays as it was stored. The turn and
-// the mirror are two steps: GDI+ implementations differ in which of the two comes first when one
-// call does both.
-void TurnUpright(Gdiplus::Image& image, std::uint8_t orientation)
-{
-    constexpr Gdiplus::RotateFlipType turns[] = {Gdiplus::RotateNoneFlipNone, Gdiplus::Rotate90FlipNone,
-                                                 Gdiplus::Rotate180FlipNone, Gdiplus::Rotate270FlipNone};
-    const PhotoTurn turn = UprightTurn(orientation);
-    if (turn.QuarterTurns != 0 && image.RotateFlip(turns[turn.QuarterTurns]) != Gdiplus::Ok)
-        return;
-    if (turn.Mirror)
-        image.RotateFlip(Gdiplus::RotateNoneFlipX);
-}
-
-ui::GpBitmapPtr FallbackPhoto()
-{
-    // Its pixels are never painted: a failed load is always covered by the renderer's placeholder.
-    return ui::GpBitmapPtr(new Gdiplus::Bitmap(FallbackPhotoWidth, FallbackPhotoHeight, PixelFormat24bppRGB));
+    // Its pixels stand for nothing: a failed load is always covered by the renderer's placeholder.
+    TOwnedPlane pixels(FallbackPhotoWidth, FallbackPhotoHeight);
+    for (std::uint32_t y = 0; y < pixels.Height(); ++y)
+        std::fill_n(pixels.Row(y), std::size_t{pixels.Width()} * 3, std::uint8_t{0});
+    return std::make_unique<TPaddedPhoto>(std::move(pixels), portrait);
 }
 
 } // namespace
@@ -211,53 +118,29 @@ Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size)
         return Gdiplus::UnknownImageFormat;
     if (size->Width == 0 || size->Height == 0)
         return Gdiplus::InvalidParameter;
-    // A canvas too large for the photo's natural size takes a reduced photo (PadOnCanvas).
-    return HasPixelsWithin(*size, MaxPaddedCanvasPixels) ? Gdiplus::Ok : Gdiplus::OutOfMemory;
+    // A canvas too large for the photo's natural size takes a reduced photo (FitPaddedCanvas).
+    return HasPixelsWithin(*size, MaxDecodedPhotoPixels) ? Gdiplus::Ok : Gdiplus::OutOfMemory;
 }
 
-PhotoTurn UprightTurn(std::uint8_t orientation)
-{
-    // The values name where the stored first row and first column show: 2 mirrored, 3 upside
-    // down, 4 upside down and mirrored; 6 and 8 turned a quarter, 5 and 7 also mirrored.
-    switch (orientation) {
-    case 2: return {0, true};
-    case 3: return {2, false};
-    case 4: return {2, true};
-    case 5: return {1, true};
-    case 6: return {1, false};
-    case 7: return {3, true};
-    case 8: return {3, false};
-    default: return {};
-    }
-}
-
-ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait)
+std::unique_ptr<TPaddedPhoto> LoadPaddedPhoto(const std::string& fileName, bool portrait)
 {
     const std::optional<DeclaredSize> declared = DeclaredImageFileSize(fileName);
     LastPhotoStatus = DeclaredPhotoStatus(declared);
-    ui::GpBitmapPtr image;
-    if (LastPhotoStatus == Gdiplus::Ok) {
-        const std::wstring wideName = ui::WideFromAnsi(fileName);
-        image.reset(Gdiplus::Bitmap::FromFile(wideName.c_str(), TRUE));
-        LastPhotoStatus = image ? image->GetLastStatus() : Gdiplus::OutOfMemory;
-        if (LastPhotoStatus == Gdiplus::Ok)
-            TurnUpright(*image, declared->Orientation);
-    }
+    if (LastPhotoStatus != Gdiplus::Ok)
+        return FallbackPhoto(portrait);
+    const std::wstring wideName = ui::WideFromAnsi(fileName);
+    ui::GpBitmapPtr image(Gdiplus::Bitmap::FromFile(wideName.c_str(), TRUE));
+    LastPhotoStatus = image ? image->GetLastStatus() : Gdiplus::OutOfMemory;
     if (LastPhotoStatus != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
-        image = FallbackPhoto();
-
-    Status status = Gdiplus::Ok;
-    ui::GpBitmapPtr canvas = image ? PadOnCanvas(*image, portrait, status) : nullptr;
-    if (!canvas) {
-        // A canvas that cannot be made or drawn (out of memory) counts as not loaded.
-        if (LastPhotoStatus == Gdiplus::Ok)
-            LastPhotoStatus = status != Gdiplus::Ok ? status : Gdiplus::OutOfMemory;
-        image = FallbackPhoto();
-        canvas = image ? PadOnCanvas(*image, portrait, status) : nullptr;
-        if (!canvas)
-            throw ui::GraphicsError("Out of system resources");
+        return FallbackPhoto(portrait);
+    // Pixels that cannot be read (out of memory) count as not loaded.
+    try {
+        return std::make_unique<TPaddedPhoto>(std::move(image), UprightTurn(declared->Orientation), portrait);
+    } catch (const std::bad_alloc&) {
+    } catch (const ui::GraphicsError&) {
     }
-    return canvas;
+    LastPhotoStatus = Gdiplus::OutOfMemory;
+    return FallbackPhoto(portrait);
 }
 
 SIZE ThumbnailSize(bool portrait)
@@ -276,7 +159,7 @@ DrawRect ThumbnailPhotoRect(std::uint32_t width, std::uint32_t height, bool port
     return {(box.cx - w) / 2, (box.cy - h) / 2, w, h};
 }
 
-std::unique_ptr<ui::Bitmap> MakeThumbnail(Gdiplus::Image& photo, bool portrait)
+std::unique_ptr<ui::Bitmap> MakeThumbnail(const TPaddedPhoto& photo, bool portrait)
 {
     const SIZE box = ThumbnailSize(portrait);
     auto bitmap = std::make_unique<ui::Bitmap>(box.cx, box.cy);
@@ -284,14 +167,13 @@ std::unique_ptr<ui::Bitmap> MakeThumbnail(Gdiplus::Image& photo, bool portrait)
     bitmap->Canvas().Brush.Style = ui::BrushStyle::Solid;
     bitmap->Canvas().FillRect({0, 0, box.cx, box.cy});
 
-    const DrawRect place = ThumbnailPhotoRect(photo.GetWidth(), photo.GetHeight(), portrait);
+    const DrawRect place = ThumbnailPhotoRect(photo.Width(), photo.Height(), portrait);
     if (place.Width > 0 && place.Height > 0) {
-        Gdiplus::Graphics graphics(bitmap->DC());
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-        ui::DrawImageKeepingEdges(graphics, photo,
-                                  Gdiplus::RectF(static_cast<Gdiplus::REAL>(place.X), static_cast<Gdiplus::REAL>(place.Y),
-                                                 static_cast<Gdiplus::REAL>(place.Width),
-                                                 static_cast<Gdiplus::REAL>(place.Height)));
+        const auto scaled = photo.Scale(place.Width, place.Height,
+                                        Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(photo.Width()),
+                                                       static_cast<Gdiplus::REAL>(photo.Height())),
+                                        true);
+        BitBlt(bitmap->DC(), place.X, place.Y, place.Width, place.Height, scaled->DC(), 0, 0, SRCCOPY);
     }
     bitmap->Changed();
     return bitmap;
@@ -305,24 +187,10 @@ Gdiplus::RectF CropSourceRect(std::uint32_t photoWidth, std::uint32_t photoHeigh
                           static_cast<Gdiplus::REAL>(RoundHalfEven(photoHeight * h)));
 }
 
-std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, double x, double y,
+std::unique_ptr<ui::Bitmap> CropScalePhoto(const TPaddedPhoto& photo, int width, int height, double x, double y,
                                            double w, double h)
 {
-    return CropScalePhoto(photo, width, height, CropSourceRect(photo.GetWidth(), photo.GetHeight(), x, y, w, h));
-}
-
-std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, const Gdiplus::RectF& source)
-{
-    auto bitmap = std::make_unique<ui::Bitmap>(width, height, ui::PixelFormat::Bits24);
-    if (bitmap->Empty())
-        return bitmap;
-    Gdiplus::Graphics graphics(bitmap->DC());
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    ui::DrawImageKeepingEdges(
-        graphics, photo, Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(width), static_cast<Gdiplus::REAL>(height)),
-        source);
-    bitmap->Changed();
-    return bitmap;
+    return photo.Scale(width, height, CropSourceRect(photo.Width(), photo.Height(), x, y, w, h));
 }
 
 // ---- Colour effects -------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include "shared/GlobalFramedPhoto.h"
 #include "shared/GlobalImageHeader.h"
+#include "shared/GlobalPaddedPhoto.h"
 #include "ui/Bitmap.h"
 #include "ui/GdiPlus.h"
 #include "ui/StringList.h"
@@ -49,57 +50,21 @@ void LoadPhotoFrameFrom(const std::string& folder, const std::string& name, TPho
 // status of the GUI thread's loads and of those it takes over from workers.
 extern thread_local Gdiplus::Status LastPhotoStatus;
 
-// The padded canvas of an image W x H: its size and where the image sits on it (the offset is
-// negative where the image is cut).
-struct PaddedCanvasLayout {
-    std::int64_t Width;
-    std::int64_t Height;
-    std::int64_t PhotoX;
-    std::int64_t PhotoY;
-};
-PaddedCanvasLayout PaddedCanvasFor(std::uint32_t width, std::uint32_t height, bool portrait);
-
-// Largest canvas LoadPaddedPhoto makes (pixels), and the most pixels a photo may declare to be
-// decoded at all.
-inline constexpr std::int64_t MaxPaddedCanvasPixels = std::int64_t{1} << 27;
-
-// A photo W x H drawn PhotoWidth x PhotoHeight on its padded canvas: at its natural size where
-// that canvas fits maxCanvasPixels, else reduced just enough (proportions kept, to the pixel) that
-// the canvas of the reduced size fits. The canvas keeps its 4:3 or 3:4 shape and the photo's place
-// on it, so clip fractions mean the same part of the photo either way. LoadPaddedPhoto pads every
-// photo so.
-struct PaddedPhotoLayout {
-    std::uint32_t PhotoWidth;
-    std::uint32_t PhotoHeight;
-    PaddedCanvasLayout Canvas;
-};
-PaddedPhotoLayout FitPaddedCanvas(std::uint32_t width, std::uint32_t height, bool portrait,
-                                  std::int64_t maxCanvasPixels = MaxPaddedCanvasPixels);
-
 // Size of the fallback that stands in for a photo that cannot be loaded.
 inline constexpr int FallbackPhotoWidth = 200;
 inline constexpr int FallbackPhotoHeight = 150;
 
 // Whether a photo may go to the decoder, judged by the size its header declares: Ok, or the
 // status its load fails with (UnknownImageFormat: no readable header; InvalidParameter: a side
-// of 0; OutOfMemory: more than MaxPaddedCanvasPixels to decode). A canvas too large for the
+// of 0; OutOfMemory: more than MaxDecodedPhotoPixels to decode). A canvas too large for the
 // photo's natural size is no reason: the photo is reduced for it.
 Gdiplus::Status DeclaredPhotoStatus(const std::optional<DeclaredSize>& size);
 
-// What shows a photo of an EXIF orientation upright: quarter turns clockwise, then a mirror left
-// to right. Nothing for 1 and for any value outside 1 to 8.
-struct PhotoTurn {
-    int QuarterTurns = 0;
-    bool Mirror = false;
-    bool operator==(const PhotoTurn&) const = default;
-};
-PhotoTurn UprightTurn(std::uint8_t orientation);
-
-// The photo centred at its natural size on a white 4:3 (landscape) or 3:4 (portrait) 24-bit canvas.
-// Never null: a photo that cannot be loaded gives the padded 200 x 150 fallback and a non-zero
-// LastPhotoStatus. The file's header is judged first; only a photo it passes is decoded. A photo
-// whose header gives an EXIF orientation is turned upright before it is padded, and judged so.
-ui::GpBitmapPtr LoadPaddedPhoto(const std::string& fileName, bool portrait);
+// The photo on its white 4:3 (landscape) or 3:4 (portrait) canvas, at its natural size or reduced
+// just enough for the canvas. Never null: a photo that cannot be loaded gives the padded 200 x 150
+// fallback and a non-zero LastPhotoStatus. The file's header is judged first; only a photo it
+// passes is decoded. A photo whose header gives an EXIF orientation shows upright.
+std::unique_ptr<TPaddedPhoto> LoadPaddedPhoto(const std::string& fileName, bool portrait);
 
 // Integer rectangle of a drawing.
 struct DrawRect {
@@ -115,20 +80,18 @@ SIZE ThumbnailSize(bool portrait);
 // Where a photo of width x height is drawn on its thumbnail.
 DrawRect ThumbnailPhotoRect(std::uint32_t width, std::uint32_t height, bool portrait);
 
-// The photo scaled into a white thumbnail bitmap of the screen's format.
-std::unique_ptr<ui::Bitmap> MakeThumbnail(Gdiplus::Image& photo, bool portrait);
+// The canvas scaled into a white thumbnail bitmap of the screen's format, from the photo's halved
+// copies where it has them.
+std::unique_ptr<ui::Bitmap> MakeThumbnail(const TPaddedPhoto& photo, bool portrait);
 
 // The part of a photo photoWidth x photoHeight that the clip (fractions x, y, w, h) cuts out:
 // left and top unrounded, width and height rounded.
 Gdiplus::RectF CropSourceRect(std::uint32_t photoWidth, std::uint32_t photoHeight, double x, double y, double w,
                               double h);
 
-// The clip of the photo scaled to width x height in a new 24-bit bitmap.
-std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, double x, double y,
+// The clip of the canvas scaled to width x height in a new 24-bit bitmap.
+std::unique_ptr<ui::Bitmap> CropScalePhoto(const TPaddedPhoto& photo, int width, int height, double x, double y,
                                            double w, double h);
-// The same with the source rectangle in photo's pixels, for a reduced copy of the canvas the clip
-// was made on.
-std::unique_ptr<ui::Bitmap> CropScalePhoto(Gdiplus::Image& photo, int width, int height, const Gdiplus::RectF& source);
 
 // Nearest integer, ties to even.
 double RoundHalfEven(double value);

@@ -651,9 +651,25 @@ std::size_t MemorySource::ReadUpTo(std::uint64_t offset, void* out, std::size_t 
     return size;
 }
 
+PhotoTurn UprightTurn(std::uint8_t orientation)
+{
+    // The values name where the stored first row and first column show: 2 mirrored, 3 upside
+    // down, 4 upside down and mirrored; 6 and 8 turned a quarter, 5 and 7 also mirrored.
+    switch (orientation) {
+    case 2: return {0, true};
+    case 3: return {2, false};
+    case 4: return {2, true};
+    case 5: return {1, true};
+    case 6: return {1, false};
+    case 7: return {3, true};
+    case 8: return {3, false};
+    default: return {};
+    }
+}
+
 std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size)
 {
-    if (size && size->Orientation >= 5 && size->Orientation <= 8)
+    if (size && UprightTurn(size->Orientation).SwapsSides())
         std::swap(size->Width, size->Height);
     return size;
 }

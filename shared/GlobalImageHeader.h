@@ -29,7 +29,17 @@ struct DeclaredSize {
     bool operator==(const DeclaredSize&) const = default;
 };
 
-// The size as the photo shows once turned upright by its orientation: the sides swapped for 5 to 8.
+// What shows a photo of an EXIF orientation upright: quarter turns clockwise, then a mirror left
+// to right. Nothing for 1 and for any value outside 1 to 8.
+struct PhotoTurn {
+    int QuarterTurns = 0;
+    bool Mirror = false;
+    bool SwapsSides() const { return QuarterTurns % 2 != 0; }
+    bool operator==(const PhotoTurn&) const = default;
+};
+PhotoTurn UprightTurn(std::uint8_t orientation);
+
+// The size as the photo shows once turned upright by its orientation.
 std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size);
 
 // Whether the size has no side of 0 and at most limit pixels, all frames together as well, and

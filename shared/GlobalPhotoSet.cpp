@@ -219,7 +219,7 @@ ui::GpBitmapPtr RenderPhotoSet(const TPhotoSetSettings& set)
 {
     TPhotoFrame frame;
     LoadPhotoFrame(ResolveFrameName(set.Frame, FramesetDir), frame);
-    const ui::GpBitmapPtr photo = LoadPaddedPhoto(set.Effects.PhotoFile, frame.Orientation);
+    const auto photo = LoadPaddedPhoto(set.Effects.PhotoFile, frame.Orientation);
     return ComposeFramedPhoto(*photo, set.Clip, frame, set.Effects);
 }
 

@@ -20,7 +20,7 @@ class ComposeFramedPhotoTest : public ::testing::Test {
 protected:
     TempFolder folder;
     FramesetDirOverride frames{folder.Dir()};
-    ui::GpBitmapPtr redPhoto = MakePhoto(120, 90, OpaqueRed);
+    std::unique_ptr<TPaddedPhoto> redPhoto = MakePhoto(120, 90, OpaqueRed);
 
     void SetUp() override { LastPhotoStatus = Gdiplus::Ok; }
     void TearDown() override { LastPhotoStatus = Gdiplus::Ok; }
@@ -43,7 +43,7 @@ protected:
         return Frame("small.ini", *image, {10, 8, 50, 38});
     }
 
-    static ui::GpBitmapPtr Compose(Gdiplus::Image& photo, const TPhotoFrame& frame, const TFramedEffects& fx)
+    static ui::GpBitmapPtr Compose(const TPaddedPhoto& photo, const TPhotoFrame& frame, const TFramedEffects& fx)
     {
         ui::GpBitmapPtr out = ComposeFramedPhoto(photo, TPhotoClipRect{}, frame, fx);
         EXPECT_TRUE(out);
@@ -209,7 +209,7 @@ TEST_F(ComposeFramedPhotoTest, NotePositionsAndColour)
     // A white photo over the whole frame; the note in a system colour value draws as RGB (8, 0, 0).
     const ui::GpBitmapPtr image = MakePicture(200, 150, Transparent);
     const TPhotoFrame frame = Frame("full.ini", *image, {0, 0, 198, 148});
-    const ui::GpBitmapPtr white = MakePhoto(200, 150, OpaqueWhite);
+    const auto white = MakePhoto(200, 150, OpaqueWhite);
     const TFramedGeometry g = FramedGeometry(200, 150, frame.ImageHold, 1);
     struct Box {
         int minX = 1 << 20, minY = 1 << 20, maxX = -1, maxY = -1;
@@ -263,7 +263,7 @@ TEST_F(ComposeFramedPhotoTest, EveryLineOfANoteKeepsItsPlaceEmptyOnesToo)
     // Dark notes at the top left of a white photo area; the rows that carry ink, per note.
     const ui::GpBitmapPtr image = MakePicture(200, 150, Transparent);
     const TPhotoFrame frame = Frame("lines.ini", *image, {0, 0, 198, 148});
-    const ui::GpBitmapPtr white = MakePhoto(200, 150, OpaqueWhite);
+    const auto white = MakePhoto(200, 150, OpaqueWhite);
     const auto inkRows = [&](const std::string& note) {
         TFramedEffects fx;
         fx.PhotoNotes = note;
@@ -291,7 +291,7 @@ TEST_F(ComposeFramedPhotoTest, NoteInAFamilyThatIsNotInstalledStillShows)
 {
     const ui::GpBitmapPtr image = MakePicture(200, 150, Transparent);
     const TPhotoFrame frame = Frame("lost.ini", *image, {0, 0, 198, 148});
-    const ui::GpBitmapPtr white = MakePhoto(200, 150, OpaqueWhite);
+    const auto white = MakePhoto(200, 150, OpaqueWhite);
     TFramedEffects fx;
     fx.PhotoNotes = "Lost font";
     fx.NotesPos = 4;
@@ -311,7 +311,7 @@ TEST_F(ComposeFramedPhotoTest, TinyPhotoKeepsItsColourToTheEdgesOfThePhotoArea)
     // result, in pixels 42..208 and 64..187, one colour to its last row and column.
     const ui::GpBitmapPtr image = MakePicture(600, 450, Transparent);
     const TPhotoFrame frame = Frame("open.ini", *image, {50, 40, 550, 410});
-    const ui::GpBitmapPtr photo = MakePhoto(3, 3, 0xFFC86432);
+    const auto photo = MakePhoto(3, 3, 0xFFC86432);
     TFramedEffects fx;
     fx.ZoomRatio = 1.0 / 3;
     const PixelGrid p(*Compose(*photo, frame, fx));
@@ -325,7 +325,7 @@ TEST_F(ComposeFramedPhotoTest, TinyPhotoKeepsItsColourToTheEdgesOfThePhotoArea)
 TEST_F(ComposeFramedPhotoTest, PhotoThatDidNotLoadShowsTheDarkPlaceholder)
 {
     Messages[17] = "No photo";
-    const ui::GpBitmapPtr photo = LoadPaddedPhoto(folder.Dir() + "missing.jpg", false);
+    const auto photo = LoadPaddedPhoto(folder.Dir() + "missing.jpg", false);
     ASSERT_NE(LastPhotoStatus, Gdiplus::Ok);
     const ui::GpBitmapPtr image = MakePicture(320, 120, Transparent);
     const TPhotoFrame frame = Frame("wide.ini", *image, {0, 0, 318, 118});
@@ -416,7 +416,7 @@ TEST_F(ComposeFramedPhotoTest, EachAmountChangesThePhotoAreaAsItsRoutineDoes)
 {
     // Two colours side by side; the photo area (42 x 32 at (10, 8)) lies at (17, 23) in the result.
     const TPhotoFrame frame = SmallFrame();
-    const ui::GpBitmapPtr photo = MakePicture(120, 90, 0xFF5A3C1E, {{60, 0, 60, 90, 0xFF3264C8}});
+    const auto photo = AsCanvas(MakePicture(120, 90, 0xFF5A3C1E, {{60, 0, 60, 90, 0xFF3264C8}}));
     const TFramedGeometry g = FramedGeometry(60, 45, frame.ImageHold, 1);
     const auto part = [&] {
         return CropScalePhoto(*photo, static_cast<int>(g.PartWidth), static_cast<int>(g.PartHeight), 0, 0, 1, 1);
@@ -455,7 +455,7 @@ TEST_F(ComposeFramedPhotoTest, EffectsChangeThePhotoAreaOnly)
     // Sepia of pure red: grey 85, then (B 85, G 103, R 121); the frame keeps its blue.
     EXPECT_EQ(p.At(37, 38), 0xFF796755u);
     EXPECT_TRUE(IsBlue(p, 9, 17));
-    EXPECT_EQ(PixelGrid(*redPhoto).At(60, 45), OpaqueRed);
+    EXPECT_EQ(PixelOf(*redPhoto, 60, 45), RGB(255, 0, 0));
 }
 
 } // namespace
@@ -475,7 +475,7 @@ int ShownDifference(Gdiplus::ARGB a, Gdiplus::ARGB b)
 TEST_F(ComposeFramedPhotoTest, AViewMakesTheCentreOfTheWholeResult)
 {
     const TPhotoFrame frame = SmallFrame({{0, 0, 8, 6, OpaqueRed}, {52, 30, 8, 15, OpaqueWhite}});
-    const ui::GpBitmapPtr photo = MakePicture(120, 90, OpaqueRed, {{0, 0, 60, 45, OpaqueWhite}, {70, 50, 30, 30, OpaqueBlue}});
+    const auto photo = AsCanvas(MakePicture(120, 90, OpaqueRed, {{0, 0, 60, 45, OpaqueWhite}, {70, 50, 30, 30, OpaqueBlue}}));
     const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
     ASSERT_TRUE(frameImage);
     TFramedEffects fx;
@@ -537,7 +537,7 @@ TEST_F(ComposeFramedPhotoTest, TurnedLayersShowWhatTheTurnedCanvasShows)
     // The hole and ImageHold reach the frame's right edge: the photo area runs e pixels past the canvas.
     const TPhotoFrame frame = Frame("edge.ini", *MakePicture(60, 45, OpaqueBlue, {{10, 8, 50, 30, Transparent}}),
                                     {10, 8, 60, 38});
-    const ui::GpBitmapPtr photo = MakePicture(120, 90, OpaqueRed, {{0, 0, 60, 45, OpaqueWhite}, {70, 50, 30, 30, OpaqueBlue}});
+    const auto photo = AsCanvas(MakePicture(120, 90, OpaqueRed, {{0, 0, 60, 45, OpaqueWhite}, {70, 50, 30, 30, OpaqueBlue}}));
     const ui::GpBitmapPtr frameImage = LoadFrameImage(frame);
     ASSERT_TRUE(frameImage);
     TFramedEffects fx;

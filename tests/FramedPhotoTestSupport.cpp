@@ -37,9 +37,14 @@ ui::GpBitmapPtr MakePicture(int width, int height, Gdiplus::ARGB background, con
     return picture;
 }
 
-ui::GpBitmapPtr MakePhoto(int width, int height, Gdiplus::ARGB color)
+std::unique_ptr<TPaddedPhoto> AsCanvas(ui::GpBitmapPtr picture)
 {
-    return MakeImage(width, height, [color](Gdiplus::Graphics& g) { g.Clear(Gdiplus::Color(color)); });
+    return std::make_unique<TPaddedPhoto>(std::move(picture));
+}
+
+std::unique_ptr<TPaddedPhoto> MakePhoto(int width, int height, Gdiplus::ARGB color)
+{
+    return AsCanvas(MakeImage(width, height, [color](Gdiplus::Graphics& g) { g.Clear(Gdiplus::Color(color)); }));
 }
 
 void SavePng(Gdiplus::Bitmap& bitmap, const std::string& path)

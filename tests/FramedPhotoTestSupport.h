@@ -37,8 +37,11 @@ struct Patch {
 // over it as it stands (a transparent rectangle makes a hole).
 ui::GpBitmapPtr MakePicture(int width, int height, Gdiplus::ARGB background, const std::vector<Patch>& fills = {});
 
-// An opaque 24-bit photo of one colour.
-ui::GpBitmapPtr MakePhoto(int width, int height, Gdiplus::ARGB color);
+// A picture as a photo that is its own canvas.
+std::unique_ptr<TPaddedPhoto> AsCanvas(ui::GpBitmapPtr picture);
+
+// An opaque 24-bit photo of one colour, its own canvas.
+std::unique_ptr<TPaddedPhoto> MakePhoto(int width, int height, Gdiplus::ARGB color);
 
 void SavePng(Gdiplus::Bitmap& bitmap, const std::string& path);
 

@@ -244,7 +244,7 @@ TEST_F(RenderStoredSet, RendersByIdExactlyAsTheRendererDoes)
 
     TPhotoFrame frame;
     LoadPhotoFrame("mine.ini", frame);
-    const ui::GpBitmapPtr photo = LoadPaddedPhoto(photoPath, frame.Orientation);
+    const auto photo = LoadPaddedPhoto(photoPath, frame.Orientation);
     TFramedEffects fx;
     fx.PhotoFile = photoPath;
     fx.ZoomRatio = 2;

@@ -60,6 +60,11 @@ COLORREF PixelOf(const ui::Bitmap& bitmap, int x, int y)
     return RGB(p[2], p[1], p[0]);
 }
 
+COLORREF PixelOf(const TPaddedPhoto& photo, int x, int y)
+{
+    return PixelOf(*photo.Scale(1, 1, Gdiplus::RectF(static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y), 1, 1)), 0, 0);
+}
+
 std::string HeaderOnlyJpeg(std::uint16_t width, std::uint16_t height)
 {
     const auto bigEndian = [](std::uint16_t v) { return std::string{static_cast<char>(v >> 8), static_cast<char>(v)}; };

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "shared/GlobalPaddedPhoto.h"
 #include "ui/Bitmap.h"
 #include "ui/GdiPlus.h"
 
@@ -27,6 +28,8 @@ void FillArea(Gdiplus::Graphics& graphics, int x, int y, int width, int height, 
 // One pixel as 0x00BBGGRR.
 COLORREF PixelOf(Gdiplus::Bitmap& bitmap, int x, int y);
 COLORREF PixelOf(const ui::Bitmap& bitmap, int x, int y);
+// One pixel of a padded photo's canvas, scaled one to one.
+COLORREF PixelOf(const TPaddedPhoto& photo, int x, int y);
 
 // A JPEG of nothing but the headers that declare width x height: harmless to read, ruinous to
 // decode when the size is absurd.

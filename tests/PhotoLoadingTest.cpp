@@ -149,17 +149,16 @@ TEST_F(PhotoFiles, PhotosAreCentredOnWhite24BitCanvases)
         FillArea(g, 0, 0, 1000, 25, Blue);
         FillArea(g, 0, 775, 1000, 25, Green);
     });
-    ui::GpBitmapPtr wide = LoadPaddedPhoto(Path("wide.png"), false);
+    const auto wide = LoadPaddedPhoto(Path("wide.png"), false);
     EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
-    EXPECT_EQ(wide->GetWidth(), 1000u);
-    EXPECT_EQ(wide->GetHeight(), 750u);
-    EXPECT_EQ(wide->GetPixelFormat(), PixelFormat24bppRGB);
+    EXPECT_EQ(wide->Width(), 1000u);
+    EXPECT_EQ(wide->Height(), 750u);
     EXPECT_TRUE(Near(PixelOf(*wide, 500, 1), Red));
 
     SaveImageFile(Path("upright.jpg"), 300, 400, Solid(Red, 300, 400), L"image/jpeg");
-    ui::GpBitmapPtr upright = LoadPaddedPhoto(Path("upright.jpg"), false);
-    EXPECT_EQ(upright->GetWidth(), 533u);
-    EXPECT_EQ(upright->GetHeight(), 400u);
+    const auto upright = LoadPaddedPhoto(Path("upright.jpg"), false);
+    EXPECT_EQ(upright->Width(), 533u);
+    EXPECT_EQ(upright->Height(), 400u);
     EXPECT_EQ(PixelOf(*upright, 114, 200), White);
     EXPECT_TRUE(Near(PixelOf(*upright, 117, 200), Red, 8));
     EXPECT_TRUE(Near(PixelOf(*upright, 414, 200), Red, 8));
@@ -170,16 +169,16 @@ TEST_F(PhotoFiles, AFileThatCannotBeLoadedGivesThePaddedFallback)
 {
     std::ofstream(Path("notes.jpg")) << "not a picture";
     for (const char* name : {"missing.jpg", "notes.jpg"}) {
-        ui::GpBitmapPtr landscape = LoadPaddedPhoto(Path(name), false);
+        const auto landscape = LoadPaddedPhoto(Path(name), false);
         EXPECT_NE(LastPhotoStatus, Gdiplus::Ok) << name;
         ASSERT_TRUE(landscape);
-        EXPECT_EQ(landscape->GetWidth(), 200u);
-        EXPECT_EQ(landscape->GetHeight(), 150u);
+        EXPECT_EQ(landscape->Width(), 200u);
+        EXPECT_EQ(landscape->Height(), 150u);
 
-        ui::GpBitmapPtr portrait = LoadPaddedPhoto(Path(name), true);
+        const auto portrait = LoadPaddedPhoto(Path(name), true);
         EXPECT_NE(LastPhotoStatus, Gdiplus::Ok);
-        EXPECT_EQ(portrait->GetWidth(), 200u);
-        EXPECT_EQ(portrait->GetHeight(), 266u);
+        EXPECT_EQ(portrait->Width(), 200u);
+        EXPECT_EQ(portrait->Height(), 266u);
         EXPECT_EQ(PixelOf(*portrait, 100, 57), White);
         EXPECT_EQ(PixelOf(*portrait, 100, 208), White);
     }
@@ -198,10 +197,10 @@ TEST_F(PhotoFiles, APanoramaIsReducedOntoItsCanvasWithItsOwnColours)
         FillArea(g, 8000, 0, 8000, 400, Blue);
     });
     LastPhotoStatus = Gdiplus::GenericError;
-    const ui::GpBitmapPtr canvas = LoadPaddedPhoto(Path("panorama.png"), false);
+    const auto canvas = LoadPaddedPhoto(Path("panorama.png"), false);
     EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
-    ASSERT_EQ(canvas->GetWidth(), 13377u);
-    ASSERT_EQ(canvas->GetHeight(), 10032u);
+    ASSERT_EQ(canvas->Width(), 13377u);
+    ASSERT_EQ(canvas->Height(), 10032u);
     EXPECT_EQ(PixelOf(*canvas, 3000, 4846), White);
     EXPECT_TRUE(Near(PixelOf(*canvas, 0, 4851), Red, 8));
     EXPECT_TRUE(Near(PixelOf(*canvas, 6000, 5181), Red, 8));
@@ -237,10 +236,10 @@ TEST_F(PhotoFiles, APhotoTooLargeToDecodeCountsAsNotLoaded)
         out.write(reinterpret_cast<const char*>(&info), sizeof info);
         out.write("0123456789abcdef", 16);
     }
-    ui::GpBitmapPtr huge = LoadPaddedPhoto(Path("huge.bmp"), true);
+    const auto huge = LoadPaddedPhoto(Path("huge.bmp"), true);
     EXPECT_NE(LastPhotoStatus, Gdiplus::Ok);
-    EXPECT_EQ(huge->GetWidth(), 200u);
-    EXPECT_EQ(huge->GetHeight(), 266u);
+    EXPECT_EQ(huge->Width(), 200u);
+    EXPECT_EQ(huge->Height(), 266u);
 }
 
 TEST_F(PhotoFiles, TinyAndEnlargedPhotosKeepTheirColourToTheEdges)
@@ -249,10 +248,10 @@ TEST_F(PhotoFiles, TinyAndEnlargedPhotosKeepTheirColourToTheEdges)
     const COLORREF colour = RGB(200, 100, 50);
     SaveImageFile(Path("one.png"), 1, 1, Solid(colour, 1, 1));
     SaveImageFile(Path("three.png"), 3, 3, Solid(colour, 3, 3));
-    const ui::GpBitmapPtr one = LoadPaddedPhoto(Path("one.png"), false);
-    const ui::GpBitmapPtr three = LoadPaddedPhoto(Path("three.png"), false); // 4 x 3, a white last column
-    ASSERT_EQ(three->GetWidth(), 4u);
-    const ui::GpBitmapPtr small = MakeImage(400, 300, Solid(colour, 400, 300));
+    const auto one = LoadPaddedPhoto(Path("one.png"), false);
+    const auto three = LoadPaddedPhoto(Path("three.png"), false); // 4 x 3, a white last column
+    ASSERT_EQ(three->Width(), 4u);
+    const TPaddedPhoto small(MakeImage(400, 300, Solid(colour, 400, 300)));
 
     const auto expectEdges = [&](const ui::Bitmap& picture, int left, int right, const char* what) {
         const int bottom = picture.Height() - 1, middle = picture.Height() / 2;
@@ -264,7 +263,7 @@ TEST_F(PhotoFiles, TinyAndEnlargedPhotosKeepTheirColourToTheEdges)
     expectEdges(*CropScalePhoto(*one, 502, 372, 0, 0, 1, 1), 0, 501, "1 x 1");
     // The photo's three columns become 376.5 of 502; further right the white column blends in.
     expectEdges(*CropScalePhoto(*three, 502, 372, 0, 0, 1, 1), 0, 250, "3 x 3");
-    expectEdges(*CropScalePhoto(*small, 1004, 744, 0, 0, 1, 1), 0, 1003, "400 x 300 enlarged");
+    expectEdges(*CropScalePhoto(small, 1004, 744, 0, 0, 1, 1), 0, 1003, "400 x 300 enlarged");
     // The 1 x 1 canvas fills 150 x 150 of the thumbnail at x = 25 (its first row and column, at
     // a scale of 150, are left to the platform's rounding).
     const auto thumbnail = MakeThumbnail(*one, false);
@@ -279,11 +278,11 @@ struct Corners {
 };
 
 // Samples the middle of each quarter: JPEG drifts near the edges between the colours.
-void ExpectCorners(Gdiplus::Bitmap& photo, std::uint32_t width, std::uint32_t height, const Corners& expected,
+void ExpectCorners(const TPaddedPhoto& photo, std::uint32_t width, std::uint32_t height, const Corners& expected,
                    const std::string& what, int tolerance = 40)
 {
-    ASSERT_EQ(photo.GetWidth(), width) << what;
-    ASSERT_EQ(photo.GetHeight(), height) << what;
+    ASSERT_EQ(photo.Width(), width) << what;
+    ASSERT_EQ(photo.Height(), height) << what;
     const int left = static_cast<int>(width) / 4, right = 3 * left, top = static_cast<int>(height) / 4, bottom = 3 * top;
     for (const auto& [x, y, colour] : {std::tuple{left, top, expected.TopLeft}, {right, top, expected.TopRight},
                                        {left, bottom, expected.BottomLeft}, {right, bottom, expected.BottomRight}})
@@ -311,16 +310,16 @@ TEST_F(PhotoFiles, PhotosTurnUprightByTheirExifOrientation)
         SaveJpegWithSegment(path, 160, 120, Quarters(160, 120), test::ExifSegment(test::ExifTiff(bigEndian, orientation)));
         // A frame of the photo's upright shape, so that the canvas is the photo itself.
         const bool quarter = orientation >= 5 && orientation <= 8;
-        const ui::GpBitmapPtr photo = LoadPaddedPhoto(path, quarter);
+        const auto photo = LoadPaddedPhoto(path, quarter);
         EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
         ExpectCorners(*photo, quarter ? 120 : 160, quarter ? 160 : 120, upright[orientation],
                       "orientation " + std::to_string(orientation));
     }
     // On a landscape frame the upright photo gets its white bands: 120 x 160 at x = 46 on 213 x 160.
     SaveJpegWithSegment(Path("turned.jpg"), 160, 120, Quarters(160, 120), test::ExifSegment(test::ExifTiff(false, 6)));
-    const ui::GpBitmapPtr banded = LoadPaddedPhoto(Path("turned.jpg"), false);
-    EXPECT_EQ(banded->GetWidth(), 213u);
-    EXPECT_EQ(banded->GetHeight(), 160u);
+    const auto banded = LoadPaddedPhoto(Path("turned.jpg"), false);
+    EXPECT_EQ(banded->Width(), 213u);
+    EXPECT_EQ(banded->Height(), 160u);
     EXPECT_EQ(PixelOf(*banded, 44, 80), White);
     EXPECT_TRUE(Near(PixelOf(*banded, 76, 40), Blue, 40));
 }
@@ -344,7 +343,7 @@ TEST_F(PhotoFiles, ADamagedExifSegmentLeavesThePhotoAsStored)
              {patched(10 + 4, std::string_view("\xFF\xFF\xFF\x7F", 4)), "an orientation count past the end"},
          }) {
         SaveJpegWithSegment(Path("damaged.jpg"), 160, 120, Quarters(160, 120), test::ExifSegment(damaged));
-        const ui::GpBitmapPtr photo = LoadPaddedPhoto(Path("damaged.jpg"), false);
+        const auto photo = LoadPaddedPhoto(Path("damaged.jpg"), false);
         EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok) << what;
         ExpectCorners(*photo, 160, 120, {Red, Green, Blue, Yellow}, what);
     }
@@ -364,7 +363,7 @@ TEST_F(PhotoFiles, ATiffTurnsUprightByTheOrientationOfItsFirstDirectory)
         tiff.Directory({{256, 3, {40}}, {257, 3, {30}}, {258, 3, {8, 8, 8}}, {259, 3, {1}}, {262, 3, {2}},
                         {273, 4, {at}}, {274, 3, {6}}, {277, 3, {3}}, {278, 4, {30}}, {279, 4, {40 * 30 * 3}}});
         folder.Write("turned.tif", tiff.Bytes());
-        const ui::GpBitmapPtr photo = LoadPaddedPhoto(Path("turned.tif"), true);
+        const auto photo = LoadPaddedPhoto(Path("turned.tif"), true);
         EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
         ExpectCorners(*photo, 30, 40, {Blue, Red, Yellow, Green}, bigEndian ? "big-endian" : "little-endian", 2);
     }
@@ -372,8 +371,8 @@ TEST_F(PhotoFiles, ATiffTurnsUprightByTheOrientationOfItsFirstDirectory)
 
 TEST(Thumbnail, FillsItsBoxFromAPaddedCanvas)
 {
-    ui::GpBitmapPtr landscape = MakeImage(1600, 1200, Quarters(1600, 1200));
-    auto thumb = MakeThumbnail(*landscape, false);
+    const TPaddedPhoto landscape(MakeImage(1600, 1200, Quarters(1600, 1200)));
+    auto thumb = MakeThumbnail(landscape, false);
     EXPECT_EQ(thumb->Width(), 200);
     EXPECT_EQ(thumb->Height(), 150);
     EXPECT_EQ(thumb->Format(), ui::PixelFormat::Device);
@@ -381,8 +380,8 @@ TEST(Thumbnail, FillsItsBoxFromAPaddedCanvas)
     EXPECT_TRUE(Near(thumb->Canvas().Pixel(199, 149), Yellow, 8));
 
     // A photo that is not padded leaves white bands: 112 of 200 columns at x = 44.
-    ui::GpBitmapPtr upright = MakeImage(300, 400, Solid(Red, 300, 400));
-    thumb = MakeThumbnail(*upright, false);
+    const TPaddedPhoto upright(MakeImage(300, 400, Solid(Red, 300, 400)));
+    thumb = MakeThumbnail(upright, false);
     EXPECT_EQ(thumb->Canvas().Pixel(42, 75), White);
     EXPECT_TRUE(Near(thumb->Canvas().Pixel(100, 75), Red, 8));
     EXPECT_EQ(thumb->Canvas().Pixel(157, 75), White);
@@ -390,18 +389,18 @@ TEST(Thumbnail, FillsItsBoxFromAPaddedCanvas)
 
 TEST(CropScale, CutsTheClipAndScalesItTo24Bits)
 {
-    ui::GpBitmapPtr photo = MakeImage(1600, 1200, Quarters(1600, 1200));
-    auto whole = CropScalePhoto(*photo, 160, 120, 0, 0, 1, 1);
+    const TPaddedPhoto photo(MakeImage(1600, 1200, Quarters(1600, 1200)));
+    auto whole = CropScalePhoto(photo, 160, 120, 0, 0, 1, 1);
     EXPECT_EQ(whole->Width(), 160);
     EXPECT_EQ(whole->Height(), 120);
     EXPECT_EQ(whole->BitsPerPixel(), 24);
     EXPECT_TRUE(Near(PixelOf(*whole, 40, 30), Red));
     EXPECT_TRUE(Near(PixelOf(*whole, 120, 90), Yellow));
 
-    auto quarter = CropScalePhoto(*photo, 100, 75, 0.5, 0.5, 0.5, 0.5);
+    auto quarter = CropScalePhoto(photo, 100, 75, 0.5, 0.5, 0.5, 0.5);
     EXPECT_TRUE(Near(PixelOf(*quarter, 2, 2), Yellow));
 
-    auto nothing = CropScalePhoto(*photo, 0, 0, 0, 0, 1, 1);
+    auto nothing = CropScalePhoto(photo, 0, 0, 0, 0, 1, 1);
     EXPECT_TRUE(nothing->Empty());
 }
 

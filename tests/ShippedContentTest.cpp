@@ -260,11 +260,11 @@ TEST_F(ShippedFrames, TheProgramsOwnReadersTakeThemAsShipped)
     for (const char* photo : {"nophoto.png", "example.jpg"}) {
         const Picture original(FramesetDir() + photo);
         for (bool portrait : {false, true}) {
-            ui::GpBitmapPtr padded = lumetta::LoadPaddedPhoto(FramesetDir() + photo, portrait);
+            const auto padded = lumetta::LoadPaddedPhoto(FramesetDir() + photo, portrait);
             EXPECT_EQ(lumetta::LastPhotoStatus, Gdiplus::Ok) << photo;
             if (!portrait) {
-                EXPECT_EQ(static_cast<int>(padded->GetWidth()), original.Width()) << photo;
-                EXPECT_EQ(static_cast<int>(padded->GetHeight()), original.Height()) << photo;
+                EXPECT_EQ(static_cast<int>(padded->Width()), original.Width()) << photo;
+                EXPECT_EQ(static_cast<int>(padded->Height()), original.Height()) << photo;
             }
         }
     }
