@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The installer under Wine, silently, in a fresh prefix of its own with a stored photo set: a
 # first install, an install again while the agent runs, a folder that cannot be written, the
-# uninstall, then the same in a folder with spaces and accents. Every process of the prefix ends
-# with it (wineserver -k), and none holds ctest's output.
+# uninstall, then the same in a folder with spaces and accents. None of the prefix's processes holds
+# ctest's output, and every one of them ends with the script, on failure too (wineserver -k, then -w,
+# before the prefix is deleted).
+# WORK_DIR is named after the test: tools/lumetta fails the run, naming the test, when a process of
+# a prefix under the build folder is still running after ctest, and finds the test by that name.
 #   InstallerTest.sh SETUP_EXE PROBE_EXE WORK_DIR DIST_DIR VERSION
 set -euo pipefail
 
@@ -24,9 +27,13 @@ expect() { # what, expected, actual
   [ "$2" = "$3" ] && echo "ok: $1" || fail "$1: expected [$2], got [$3]"
 }
 
+# The server is found through the prefix folder: it is ended first. After a failure the prefix stays
+# to be looked at.
 cleanup() {
+  local rc=$?
   wineserver -k >>"$LOG" 2>&1 || true
   wineserver -w >>"$LOG" 2>&1 || true
+  if [ "$rc" = 0 ]; then rm -rf "$WINEPREFIX"; fi
 }
 trap cleanup EXIT
 
@@ -188,5 +195,4 @@ if [ "$FAILURES" -gt 0 ]; then
   echo "$FAILURES check(s) failed; Wine's output is in $LOG"
   exit 1
 fi
-rm -rf "$WINEPREFIX"
 echo "all installer checks passed"
