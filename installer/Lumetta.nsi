@@ -5,7 +5,8 @@
 ;   ICON, OUTFILE                 the installer's icon and the file to write
 ; No administrator: the programs go to the user's own folder and every registry value to HKCU.
 ; Silent with /S; /D=FOLDER (last, unquoted) chooses the folder. Exit code 2 when the folder cannot
-; be written or a running program would not end; nothing is changed then.
+; be written or a running program would not end; nothing is changed then. An install into another
+; folder than the installed copy's takes that copy away first.
 
 Target amd64-unicode
 Unicode true
@@ -66,10 +67,32 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright Orvaneware"
 
 ; ---- ending the running programs ------------------------------------------------------------------
 ; Windows neither overwrites nor deletes a running program. Each program ends on WM_CLOSE to its
-; main window; its process is then waited for, at most 10 s. The editor goes first: it would start
-; the agent again.
+; main window; its process is then waited for, at most 10 s. Only the programs of one folder are
+; ended: another copy's go on running. The editor goes first: it would start the agent again.
 !macro END_PROGRAMS_FUNCTIONS un
-; $R0 window class, $R1 window title ("" for any). $R2 on return: 1 when it has ended (or never ran).
+; $R3 a window. $R5 on return: a handle to its process when that runs from the folder $R7, else 0.
+Function ${un}ProcessInFolder
+  Push $R4
+  Push $R8
+  System::Call "user32::GetWindowThreadProcessId(p R3, *i .R4)"
+  ; SYNCHRONIZE and PROCESS_QUERY_LIMITED_INFORMATION: its file is read, and the process waited for,
+  ; as the file stays locked until it has ended.
+  System::Call "kernel32::OpenProcess(i 0x00101000, i 0, i R4) p .R5"
+  ${If} $R5 P<> 0
+    System::Call "kernel32::QueryFullProcessImageNameW(p R5, i 0, w .R8, *i ${NSIS_MAX_STRLEN}) i .R4"
+    ${GetParent} $R8 $R8
+    ${If} $R4 = 0
+    ${OrIf} $R8 != $R7
+      System::Call "kernel32::CloseHandle(p R5)"
+      StrCpy $R5 0
+    ${EndIf}
+  ${EndIf}
+  Pop $R8
+  Pop $R4
+FunctionEnd
+
+; $R0 window class, $R1 window title ("" for any), $R7 the folder. $R2 on return: 1 when no such
+; program of that folder runs any more.
 Function ${un}EndProgram
   Push $R3
   Push $R4
@@ -78,27 +101,27 @@ Function ${un}EndProgram
   StrCpy $R2 1
   StrCpy $R6 0
   ${Do}
-    FindWindow $R3 "$R0" "$R1"
+    StrCpy $R3 0
+    ${Do}
+      FindWindow $R3 "$R0" "$R1" 0 $R3
+      ${IfThen} $R3 = 0 ${|} ${ExitDo} ${|}
+      Call ${un}ProcessInFolder
+      ${IfThen} $R5 P<> 0 ${|} ${ExitDo} ${|}
+    ${Loop}
     ${IfThen} $R3 = 0 ${|} ${ExitDo} ${|}
     ${If} $R6 = 3
       ; Asked three times and a window is still there: it refuses to end.
+      System::Call "kernel32::CloseHandle(p R5)"
       StrCpy $R2 0
       ${ExitDo}
     ${EndIf}
     IntOp $R6 $R6 + 1
-    System::Call "user32::GetWindowThreadProcessId(p R3, *i .R4)"
-    ; SYNCHRONIZE: enough to wait for the process, whose file stays locked until it has ended.
-    System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i R4) p .R5"
     SendMessage $R3 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-    ${If} $R5 P<> 0
-      System::Call "kernel32::WaitForSingleObject(p R5, i 10000) i .R4"
-      System::Call "kernel32::CloseHandle(p R5)"
-      ${If} $R4 <> 0
-        StrCpy $R2 0
-        ${ExitDo}
-      ${EndIf}
-    ${Else}
-      Sleep 1000
+    System::Call "kernel32::WaitForSingleObject(p R5, i 10000) i .R4"
+    System::Call "kernel32::CloseHandle(p R5)"
+    ${If} $R4 <> 0
+      StrCpy $R2 0
+      ${ExitDo}
     ${EndIf}
   ${Loop}
   Pop $R6
@@ -107,7 +130,7 @@ Function ${un}EndProgram
   Pop $R3
 FunctionEnd
 
-; $R2 on return: 1 when neither program runs any more.
+; $R7 the folder. $R2 on return: 1 when neither program runs from it any more.
 Function ${un}EndPrograms
   Push $R0
   Push $R1
@@ -124,6 +147,33 @@ Function ${un}EndPrograms
   ${EndIf}
   Pop $R1
   Pop $R0
+FunctionEnd
+
+; ---- taking a copy away ---------------------------------------------------------------------------
+; Takes away the copy in the folder $R7, whose programs have ended: its files, the sign-in and the
+; Uninstall entries where they name that folder, and, when it is the registered copy (InstallDir),
+; InstallDir and the Start menu shortcuts. Another copy's entries stay, and so do the photo sets.
+Function ${un}RemoveCopy
+  Push $R8
+  ReadRegStr $R8 HKCU "${RUN_KEY}" "Lumetta"
+  ${IfThen} $R8 == '"$R7\lmtagent.exe"' ${|} DeleteRegValue HKCU "${RUN_KEY}" "Lumetta" ${|}
+  ReadRegStr $R8 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${IfThen} $R8 == $R7 ${|} DeleteRegKey HKCU "${UNINSTALL_KEY}" ${|}
+  ReadRegStr $R8 HKCU "${APP_KEY}" "InstallDir"
+  ${If} $R8 == "$R7\"
+  ${OrIf} $R8 == ""
+    DeleteRegValue HKCU "${APP_KEY}" "InstallDir"
+    Delete "${EDITOR_LINK}"
+    Delete "${MANUAL_LINK}"
+  ${EndIf}
+
+  Delete "$R7\lmtsedit.exe"
+  Delete "$R7\lmtagent.exe"
+  Delete "$R7\manual.chm"
+  !insertmacro LUMETTA_DELETE_CONTENT $R7
+  Delete "$R7\${UNINSTALLER}"
+  RMDir "$R7"
+  Pop $R8
 FunctionEnd
 !macroend
 !insertmacro END_PROGRAMS_FUNCTIONS ""
@@ -225,10 +275,26 @@ Section "Lumetta"
     SetErrorLevel 2
     Abort "The folder cannot be written."
   ${EndIf}
+  ; An installed copy in another folder (R9) is taken away first, as its uninstaller would, but for
+  ; the language chosen: afterwards there is one copy.
+  ReadRegStr $R9 HKCU "${APP_KEY}" "InstallDir"
+  StrCpy $0 $R9 "" -1
+  ${IfThen} $0 == "\" ${|} StrCpy $R9 $R9 -1 ${|}
+  ${IfThen} $R9 == $INSTDIR ${|} StrCpy $R9 "" ${|}
+  StrCpy $R7 $INSTDIR
   Call EndPrograms
+  ${If} $R2 = 1
+  ${AndIf} $R9 != ""
+    StrCpy $R7 $R9
+    Call EndPrograms
+  ${EndIf}
   ${If} $R2 <> 1
     SetErrorLevel 2
     Abort "Lumetta is still running."
+  ${EndIf}
+  ${If} $R9 != ""
+    StrCpy $R7 $R9
+    Call RemoveCopy
   ${EndIf}
 
   SetOutPath "$INSTDIR"
@@ -268,27 +334,20 @@ SectionEnd
 
 ; ---- uninstall ------------------------------------------------------------------------------------
 ; The user's photo sets (PhotoSets) stay: they are the user's data.
+; The uninstaller of a copy that is no longer the registered one (another copy was installed
+; elsewhere since) leaves that other copy's programs, entries and language alone.
 Section "Uninstall"
+  StrCpy $R7 $INSTDIR
   Call un.EndPrograms
   ${If} $R2 <> 1
     SetErrorLevel 2
     Abort "Lumetta is still running."
   ${EndIf}
 
-  DeleteRegValue HKCU "${RUN_KEY}" "Lumetta"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
-  DeleteRegValue HKCU "${APP_KEY}" "InstallDir"
-  DeleteRegValue HKCU "${APP_KEY}" "Language"
+  Call un.RemoveCopy
+  ; The language chosen goes with the last registered copy.
+  ReadRegStr $0 HKCU "${APP_KEY}" "InstallDir"
+  ${IfThen} $0 == "" ${|} DeleteRegValue HKCU "${APP_KEY}" "Language" ${|}
   DeleteRegKey /ifempty HKCU "${APP_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Orvaneware"
-
-  Delete "${EDITOR_LINK}"
-  Delete "${MANUAL_LINK}"
-
-  Delete "$INSTDIR\lmtsedit.exe"
-  Delete "$INSTDIR\lmtagent.exe"
-  Delete "$INSTDIR\manual.chm"
-  !insertmacro LUMETTA_DELETE_CONTENT
-  Delete "$INSTDIR\${UNINSTALLER}"
-  RMDir "$INSTDIR"
 SectionEnd

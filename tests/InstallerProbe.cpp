@@ -1,7 +1,7 @@
 // What tests/InstallerTest.sh asks inside its Wine prefix; prints UTF-8, one answer a line.
 //   run EXE [ARGS]         starts EXE with ARGS exactly as given (NSIS wants /D= unquoted), waits,
 //                          and exits with its exit code
-//   processes NAME         the ids of the running processes whose file is NAME
+//   processes NAME         the running processes whose file is NAME: id, a space, the program's full path
 //   shown CLASS            the number of visible top-level windows of that class
 //   value KEY NAME...      each HKCU value (text or number), "(absent)" for one that is not there
 //   key KEY                exit code 0 when the HKCU key exists, 1 when not
@@ -45,9 +45,18 @@ int Processes(const std::wstring& name)
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-        if (lstrcmpiW(entry.szExeFile, name.c_str()) == 0)
-            Print(std::to_wstring(entry.th32ProcessID));
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (lstrcmpiW(entry.szExeFile, name.c_str()) != 0)
+            continue;
+        wchar_t path[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (process) {
+            QueryFullProcessImageNameW(process, 0, path, &size);
+            CloseHandle(process);
+        }
+        Print(std::to_wstring(entry.th32ProcessID) + L" " + path);
+    }
     CloseHandle(snapshot);
     return 0;
 }

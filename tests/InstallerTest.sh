@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The installer under Wine, silently, in a fresh prefix of its own with a stored photo set: a
 # first install, an install again while the agent runs, a folder that cannot be written, the
-# uninstall, then the same in a folder with spaces and accents. Every process of the prefix ends
-# with it (wineserver -k), and none holds ctest's output.
+# uninstall, then an install in a folder with spaces and accents, its move to another folder and
+# the uninstall. None of the prefix's processes holds ctest's output, and every one of them ends
+# with the script, on failure too (wineserver -k, then -w, before the prefix is deleted).
+# WORK_DIR is named after the test: tools/lumetta fails the run, naming the test, when a process of
+# a prefix under the build folder is still running after ctest, and finds the test by that name.
 #   InstallerTest.sh SETUP_EXE PROBE_EXE WORK_DIR DIST_DIR VERSION
 set -euo pipefail
 
@@ -24,15 +27,20 @@ expect() { # what, expected, actual
   [ "$2" = "$3" ] && echo "ok: $1" || fail "$1: expected [$2], got [$3]"
 }
 
+# The server is found through the prefix folder: it is ended first. After a failure the prefix stays
+# to be looked at.
 cleanup() {
+  local rc=$?
   wineserver -k >>"$LOG" 2>&1 || true
   wineserver -w >>"$LOG" 2>&1 || true
+  if [ "$rc" = 0 ]; then rm -rf "$WINEPREFIX"; fi
 }
 trap cleanup EXIT
 
 probe() { wine "$PROBE" "$@" 2>>"$LOG" </dev/null | tr -d '\r'; }
 has_key() { wine "$PROBE" key "$1" >>"$LOG" 2>&1 </dev/null; }
-agents() { probe processes lmtagent.exe | paste -sd' '; }
+agents() { probe processes lmtagent.exe | cut -d' ' -f1 | paste -sd' '; }
+agent_programs() { probe processes lmtagent.exe | cut -d' ' -f2- | paste -sd'|'; }
 # A Windows path of the prefix's C: drive on the host.
 host() { local p=${1#[Cc]:}; echo "$WINEPREFIX/drive_c${p//\\//}"; }
 # KEY NAME=EXPECTED...: one probe for all the values of KEY; "(absent)" stands for a missing value
@@ -113,9 +121,7 @@ check_installed() {
   [ -f "$MENU/Lumetta.lnk" ] && [ -f "$MENU/Lumetta Manual.lnk" ] || fail "Start menu shortcuts missing in $MENU"
   wait_for 1 probe shown TLMTWndClass || true
   expect "framed photos shown" 1 "$(probe shown TLMTWndClass)"
-  local pids
-  pids=$(agents)
-  [ "$(wc -w <<<"$pids")" = 1 ] && echo "ok: one agent" || fail "agents running: [$pids]"
+  expect "one agent, from the folder" "$dir\\lmtagent.exe" "$(agent_programs)"
   local common="CompanyName=Orvaneware|ProductName=Lumetta"
   expect "version resources" \
     "Fixed=$VERSION.0|$common|FileDescription=Lumetta editor|FileVersion=$VERSION|ProductVersion=$VERSION|Fixed=$VERSION.0|$common|FileDescription=Lumetta desktop agent|FileVersion=$VERSION|ProductVersion=$VERSION" \
@@ -177,16 +183,39 @@ done
 echo "== uninstall"
 check_uninstall "$DEFAULT_DIR"
 
-echo "== install into a folder with spaces and accents, then uninstall"
+echo "== install into a folder with spaces and accents"
 ACCENTS='C:\Mes Photos Élodie\Lumetta'
 expect "exit code" 0 "$(install "$ACCENTS")"
 check_installed "$ACCENTS"
 expect_values "$APP" Language=english.lng
-check_uninstall "$ACCENTS"
+
+echo "== install into another folder: the copy moves there, the language chosen stays"
+MOVED='C:\Autre dossier\Lumetta'
+# The moved copy's uninstaller, kept to be run after the move.
+mkdir -p "$WINEPREFIX/drive_c/aside"
+cp "$(host "$ACCENTS")/Uninstall.exe" "$WINEPREFIX/drive_c/aside/"
+wine reg add "HKCU\\$APP" /v Language /d other.lng /f >>"$LOG" 2>&1 </dev/null
+expect "exit code" 0 "$(install "$MOVED")"
+[ -e "$(host "$ACCENTS")" ] && fail "$ACCENTS is left: $(ls -A "$(host "$ACCENTS")" | paste -sd' ')" \
+  || echo "ok: the old copy is gone"
+check_installed "$MOVED"
+expect_values "$APP" Language=other.lng
+
+echo "== the old copy's uninstaller leaves the installed copy alone"
+agent=$(agents)
+rc=0
+wine "$PROBE" run 'C:\aside\Uninstall.exe' "/S _?=$ACCENTS" >>"$LOG" 2>&1 </dev/null || rc=$?
+expect "exit code" 0 "$rc"
+expect_values "$APP" "InstallDir=$MOVED\\" Language=other.lng
+expect_values "$RUN" "Lumetta=\"$MOVED\\lmtagent.exe\""
+expect_values "$UNINSTALL" "InstallLocation=$MOVED"
+[ -f "$MENU/Lumetta.lnk" ] && [ -f "$MENU/Lumetta Manual.lnk" ] && echo "ok: shortcuts kept" \
+  || fail "the Start menu shortcuts were removed"
+expect "the agent still runs" "$agent" "$(agents)"
+check_uninstall "$MOVED"
 
 if [ "$FAILURES" -gt 0 ]; then
   echo "$FAILURES check(s) failed; Wine's output is in $LOG"
   exit 1
 fi
-rm -rf "$WINEPREFIX"
 echo "all installer checks passed"
