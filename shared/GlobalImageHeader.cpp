@@ -2,9 +2,10 @@
 // runs. The caller limits the pixels (every image of a file, all frames together); the rest is here,
 // and a file past any bound below is refused (BuffersFit false). A buffer is refused past 1 GiB
 // and a row past 2^31 bits, where the decoders' 32-bit sizes wrap.
-//  JPEG  frame size at 16 bits a component (the coefficients a progressive or multi-scan picture
-//        keeps); components 1 to 4; scans at most 256, the decoder passing over the whole picture
-//        for each (real encoders write about 10); the walk to the end at most 1 GiB.
+//  JPEG  frame size at 16 bits a component where the decoder keeps every coefficient (a
+//        progressive picture, or more than one scan), else at 8 bits a component (its output);
+//        components 1 to 4; scans at most 256, the decoder passing over the whole picture for each
+//        (real encoders write about 10); the walk to the end at most 1 GiB.
 //  PNG   size, bit depth and colour type (valid pairs only; rows of up to 64 bits a pixel);
 //        palette and compressed chunks are bounded by the reader itself.
 //  GIF   screen and every image on it (the decoder keeps every frame: their pixels are summed);
@@ -217,14 +218,22 @@ Size PngSize(FieldReader& in, std::uint64_t start)
 // entropy-coded data runs to the next marker. A scan or the end of the picture before any frame
 // header means no size; a file that ends early keeps the size it declared. The first Exif segment
 // before the scans gives the orientation.
-Size JpegSize(FieldReader& in)
+// What the frame header and the scans say about the decoder's buffers.
+struct JpegFrame {
+    std::uint8_t Components = 0;
+    bool Progressive = false;
+    int Scans = 0;
+};
+
+Size WalkJpeg(FieldReader& in, JpegFrame& frame)
 {
     constexpr std::uint64_t strayBudget = 1 << 20;
     constexpr std::uint64_t walkLimit = std::uint64_t{1} << 30;
     constexpr int segmentLimit = 1 << 16;
     constexpr int scanLimit = 256;
     Size size;
-    int scans = 0, segments = 0;
+    int& scans = frame.Scans;
+    int segments = 0;
     std::uint64_t pos = 2, stray = 0;
     std::optional<std::uint8_t> orientation;
     for (;;) {
@@ -272,8 +281,10 @@ Size JpegSize(FieldReader& in)
             const std::uint8_t components = in.U8(pos + 7);
             if (!in.Ok() || components == 0 || length < 8 + 3 * components)
                 return std::nullopt;
-            if (components > 4 || !BufferFits(width, height, 16 * std::uint64_t{components}))
+            if (components > 4 || !BufferFits(width, height, 8 * std::uint64_t{components}))
                 return Refused(width, height);
+            frame.Components = components;
+            frame.Progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
             size = DeclaredSize{width, height};
             size->Orientation = orientation.value_or(1);
         } else if (marker == 0xDA && ++scans > scanLimit) {
@@ -285,6 +296,18 @@ Size JpegSize(FieldReader& in)
         }
         pos += length;
     }
+}
+
+// A picture decoded in one pass needs its output; one decoded scan by scan keeps every
+// coefficient as well, at 16 bits a component.
+Size JpegSize(FieldReader& in)
+{
+    JpegFrame frame;
+    Size size = WalkJpeg(in, frame);
+    if (size && size->BuffersFit && (frame.Progressive || frame.Scans > 1) &&
+        !BufferFits(size->Width, size->Height, 16 * std::uint64_t{frame.Components}))
+        size->BuffersFit = false;
+    return size;
 }
 
 // The logical screen and every image on it, walked block by block to the trailer; an image

@@ -190,6 +190,8 @@ TEST(ImageHeader, FieldsThatSizeTheDecodersBuffersAreBounded)
              {PagedTiff({{160, 120}, {60000, 60000}}, true), "a thumbnail first, a huge picture second"},
              {many.Bytes(), "1025 directories"},
              {JpegHeaders(64, 48, 0xC2, 257), "257 progressive scans"},
+             {JpegHeaders(16320, 12240, 0xC2, 10), "200 megapixels, progressive"},
+             {JpegHeaders(16320, 12240, 0xC0, 3), "200 megapixels in three scans"},
              {fiveComponents, "five components"},
              {AnimatedGif(65537, 1, 1, true), "65537 frames"},
              {gifCodeSize(12), "LZW codes past 12 bits"},
@@ -201,7 +203,7 @@ TEST(ImageHeader, FieldsThatSizeTheDecodersBuffersAreBounded)
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200)) << what;
         ASSERT_TRUE(size) << what;
         EXPECT_FALSE(size->BuffersFit) << what;
-        EXPECT_FALSE(HasPixelsWithin(*size, MaxPaddedCanvasPixels)) << what;
+        EXPECT_FALSE(HasPixelsWithin(*size, MaxDecodedPhotoPixels)) << what;
     }
     // What real pictures do stays within the bounds.
     for (const auto& [bytes, what] : std::vector<std::pair<std::string, const char*>>{
@@ -213,13 +215,14 @@ TEST(ImageHeader, FieldsThatSizeTheDecodersBuffersAreBounded)
              {looped, "a directory chain that loops"},
              {JpegHeaders(6000, 4000, 0xC2, 12), "a progressive photo"},
              {JpegHeaders(6000, 4000, 0xC0, 256), "256 scans"},
+             {JpegHeaders(16320, 12240, 0xC0, 1), "a phone's 200 megapixels in one scan"},
              {AnimatedGif(200, 320, 240, true), "200 frames of 320 x 240"},
              {gifCodeSize(8), "LZW codes of an 8-bit palette"},
              {BmpInfo(640, 480, 8, 256), "a full 8-bit palette"},
          }) {
         const std::optional<DeclaredSize> size = DeclaredImageSize(bytes);
         ASSERT_TRUE(size) << what;
-        EXPECT_TRUE(HasPixelsWithin(*size, MaxPaddedCanvasPixels)) << what;
+        EXPECT_TRUE(HasPixelsWithin(*size, MaxDecodedPhotoPixels)) << what;
     }
 }
 

@@ -104,6 +104,11 @@ TEST(PhotoArithmetic, ACanvasPastTheBoundTakesThePhotoReducedJustEnough)
     ExpectFit(100, 99, false, 4, 3, 4, 3, 12);
     ExpectFit(100, 99, false, 100, 99, 100, 75, 7500);
 
+    // Sides a header may claim, whose canvas's pixels are past 64 bits: the bound still holds.
+    const PaddedPhotoLayout huge = FitPaddedCanvas(UINT32_MAX, UINT32_MAX - 1, false);
+    EXPECT_LE(huge.Canvas.Width * huge.Canvas.Height, MaxPaddedCanvasPixels);
+    EXPECT_EQ(huge.Canvas.Width, 13377);
+
     // The photo keeps its place on the canvas, so a clip means the same part of it: a third of
     // the canvas above the panorama either way.
     const PaddedPhotoLayout fit = FitPaddedCanvas(16000, 4000, false);
@@ -215,6 +220,28 @@ TEST_F(PhotoFiles, APanoramaIsReducedOntoItsCanvasWithItsOwnColours)
     EXPECT_TRUE(Near(thumbnail->Canvas().Pixel(50, 75), Red, 8));
     EXPECT_TRUE(Near(thumbnail->Canvas().Pixel(150, 75), Blue, 8));
     EXPECT_EQ(thumbnail->Canvas().Pixel(100, 40), White);
+}
+
+TEST_F(PhotoFiles, ATwoHundredMegapixelPhotoLoadsReducedOntoItsCanvas)
+{
+    // A phone's 16320 x 12240: red on the left, blue on the right.
+    SaveImageFile(Path("200mp.jpg"), 16320, 12240, [](Gdiplus::Graphics& g) {
+        FillArea(g, 0, 0, 8160, 12240, Red);
+        FillArea(g, 8160, 0, 8160, 12240, Blue);
+    }, L"image/jpeg");
+    LastPhotoStatus = Gdiplus::GenericError;
+    const auto photo = LoadPaddedPhoto(Path("200mp.jpg"), false);
+    ASSERT_EQ(LastPhotoStatus, Gdiplus::Ok);
+    EXPECT_EQ(photo->Width(), 13377u);
+    EXPECT_EQ(photo->Height(), 10032u);
+    EXPECT_LE(std::int64_t{photo->Width()} * photo->Height(), MaxPaddedCanvasPixels);
+    // Its own colours to its four corners and either side of the middle.
+    for (const auto& [x, y, colour] : {std::tuple{0, 0, Red}, {0, 10031, Red}, {6680, 5000, Red}, {6696, 5000, Blue},
+                                       {13376, 0, Blue}, {13376, 10031, Blue}})
+        EXPECT_TRUE(Near(PixelOf(*photo, x, y), colour, 8)) << x << "," << y;
+    const auto thumbnail = MakeThumbnail(*photo, false);
+    EXPECT_TRUE(Near(thumbnail->Canvas().Pixel(0, 0), Red, 8));
+    EXPECT_TRUE(Near(thumbnail->Canvas().Pixel(199, 149), Blue, 8));
 }
 
 TEST_F(PhotoFiles, APhotoTooLargeToDecodeCountsAsNotLoaded)
