@@ -1,6 +1,7 @@
 #include "ImageBytes.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace lumetta::test {
 
@@ -53,7 +54,91 @@ private:
     int filled_ = 0;
 };
 
+// Huffman-coded bits, packed from the high bit down, a 0xFF byte followed by a stuffed zero.
+class EntropyWriter {
+public:
+    void Bits(std::uint32_t value, int count)
+    {
+        for (int i = count - 1; i >= 0; --i) {
+            current_ = static_cast<std::uint8_t>(current_ << 1 | ((value >> i) & 1u));
+            if (++filled_ == 8)
+                Flush();
+        }
+    }
+    // To a whole byte with one-bits, as before a restart marker.
+    void Align()
+    {
+        while (filled_ != 0)
+            Bits(1, 1);
+    }
+    void Marker(std::uint8_t marker) { (data_ += '\xFF') += static_cast<char>(marker); }
+    const std::string& Data() const { return data_; }
+
+private:
+    void Flush()
+    {
+        data_ += static_cast<char>(current_);
+        if (current_ == 0xFF)
+            data_ += '\0';
+        current_ = 0;
+        filled_ = 0;
+    }
+    std::string data_;
+    std::uint8_t current_ = 0;
+    int filled_ = 0;
+};
+
 } // namespace
+
+std::string TwoColourJpeg(std::uint16_t width, std::uint16_t height, std::uint16_t split)
+{
+    // Y, Cb, Cr of red and of blue, as DC coefficients with a quantizer of 1: 8 x (value - 128).
+    constexpr int red[3] = {8 * (76 - 128), 8 * (85 - 128), 8 * (255 - 128)};
+    constexpr int blue[3] = {8 * (29 - 128), 8 * (255 - 128), 8 * (107 - 128)};
+    Bytes b;
+    b.U16BE(0xFFD8).U16BE(0xFFE0).U16BE(16).Text(std::string_view("JFIF\0\1\1\0\0\1\0\1\0\0", 14));
+    b.U16BE(0xFFDB).U16BE(67).U8(0).Text(std::string(64, '\1'));
+    b.U16BE(0xFFC0).U16BE(17).U8(8).U16BE(height).U16BE(width).U8(3);
+    for (int c = 1; c <= 3; ++c)
+        b.U8(c).U8(0x11).U8(0);
+    // DC: category 0 is "0"; 8, 9 and 10 are "100", "101", "110"; 11 is "1110". AC: only the
+    // end of block, "0".
+    b.U16BE(0xFFC4).U16BE(3 + 16 + 5).U8(0x00).U8(1).U8(0).U8(3).U8(1).Zeros(12).U8(0).U8(8).U8(9).U8(10).U8(11);
+    b.U16BE(0xFFC4).U16BE(3 + 16 + 1).U8(0x10).U8(1).Zeros(15).U8(0);
+    // Each row of blocks is a restart interval of its own, so that each starts from DC 0.
+    const int columns = width / 8, rows = height / 8;
+    b.U16BE(0xFFDD).U16BE(4).U16BE(static_cast<std::uint32_t>(columns));
+    b.U16BE(0xFFDA).U16BE(12).U8(3);
+    for (int c = 1; c <= 3; ++c)
+        b.U8(c).U8(0x00);
+    b.U8(0).U8(63).U8(0);
+    EntropyWriter out;
+    const auto dc = [&](int difference) {
+        static constexpr std::uint32_t codes[] = {0b0, 0, 0, 0, 0, 0, 0, 0, 0b100, 0b101, 0b110, 0b1110};
+        static constexpr int lengths[] = {1, 0, 0, 0, 0, 0, 0, 0, 3, 3, 3, 4};
+        int category = 0;
+        while ((std::abs(difference) >> category) != 0)
+            ++category;
+        out.Bits(codes[category], lengths[category]);
+        // A negative difference is sent as its ones' complement in as many bits.
+        out.Bits(static_cast<std::uint32_t>(difference < 0 ? difference + (1 << category) - 1 : difference), category);
+        out.Bits(0, 1); // end of block
+    };
+    for (int row = 0; row < rows; ++row) {
+        int previous[3] = {0, 0, 0};
+        for (int column = 0; column < columns; ++column) {
+            const int* colour = column * 8 < split ? red : blue;
+            for (int c = 0; c < 3; ++c) {
+                dc(colour[c] - previous[c]);
+                previous[c] = colour[c];
+            }
+        }
+        out.Align();
+        if (row + 1 < rows)
+            out.Marker(static_cast<std::uint8_t>(0xD0 + row % 8));
+    }
+    return b.Append(out.Data()).U16BE(0xFFD9).Data();
+}
 
 std::string Png(std::uint32_t width, std::uint32_t height)
 {

@@ -43,6 +43,11 @@ std::string Png(std::uint32_t width, std::uint32_t height);
 // and three components, then scans of one component each with no data, then the end.
 std::string JpegHeaders(std::uint16_t width, std::uint16_t height, std::uint8_t frameMarker, int scans);
 
+// A baseline JPEG of width x height (multiples of 8) in flat colours: pure red left of column
+// `split` (a multiple of 8), pure blue from it on. Every block holds its mean alone, so a photo of
+// hundreds of megapixels takes a few megabytes and decodes fast.
+std::string TwoColourJpeg(std::uint16_t width, std::uint16_t height, std::uint16_t split);
+
 // An Exif segment (APP1) holding the TIFF structure tiff.
 std::string ExifSegment(const std::string& tiff);
 

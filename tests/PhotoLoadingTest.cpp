@@ -225,10 +225,7 @@ TEST_F(PhotoFiles, APanoramaIsReducedOntoItsCanvasWithItsOwnColours)
 TEST_F(PhotoFiles, ATwoHundredMegapixelPhotoLoadsReducedOntoItsCanvas)
 {
     // A phone's 16320 x 12240: red on the left, blue on the right.
-    SaveImageFile(Path("200mp.jpg"), 16320, 12240, [](Gdiplus::Graphics& g) {
-        FillArea(g, 0, 0, 8160, 12240, Red);
-        FillArea(g, 8160, 0, 8160, 12240, Blue);
-    }, L"image/jpeg");
+    folder.Write("200mp.jpg", test::TwoColourJpeg(16320, 12240, 8160));
     LastPhotoStatus = Gdiplus::GenericError;
     const auto photo = LoadPaddedPhoto(Path("200mp.jpg"), false);
     ASSERT_EQ(LastPhotoStatus, Gdiplus::Ok);
