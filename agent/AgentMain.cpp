@@ -43,6 +43,33 @@ bool PhotoSetStored(const std::string& id)
     return true;
 }
 
+// A stored set that is not hidden.
+bool PhotoSetShown(const std::string& id)
+{
+    if (!PhotoSetStored(id))
+        return false;
+    std::int32_t hidden = 0;
+    ReadRegInteger(HKEY_CURRENT_USER, PhotoSetKey(id), PhotoSetValue::Hidden, hidden);
+    return hidden != 1;
+}
+
+// A frame window taken out of FrameWindows: it stays on the desktop until it goes out of scope,
+// and is freed once none of its handlers runs any more.
+struct FrameRelease {
+    void operator()(TLMTWndClass* window) const { window->Release(); }
+};
+using UnlistedFrame = std::unique_ptr<TLMTWndClass, FrameRelease>;
+
+UnlistedFrame Unlist(const std::string& id)
+{
+    const int entry = FrameWindows->IndexOf(id);
+    if (entry < 0)
+        return nullptr;
+    UnlistedFrame window(WindowOf(entry));
+    FrameWindows->Delete(entry);
+    return window;
+}
+
 // A set skipped at start shows no box; this line in the debugger output says which and why.
 void ReportSkippedSet(const std::string& id, const char* reason)
 {
@@ -144,11 +171,7 @@ void TLMTAgentWndClass::FormDestroy(ui::Component&)
 
 bool TLMTAgentWndClass::WantsFrameWindow(const std::string& id) const
 {
-    if (FrameWindows->IndexOf(id) != -1 || !PhotoSetStored(id))
-        return false;
-    std::int32_t hidden = 0;
-    ReadRegInteger(HKEY_CURRENT_USER, PhotoSetKey(id), PhotoSetValue::Hidden, hidden);
-    return hidden != 1;
+    return FrameWindows->IndexOf(id) == -1 && PhotoSetShown(id);
 }
 
 void TLMTAgentWndClass::OpenFrameWindow(const std::string& id)
@@ -191,19 +214,34 @@ void TLMTAgentWndClass::OpenRenderedFrameWindow(const std::string& id, Gdiplus::
 
 void TLMTAgentWndClass::CloseFrameWindow(const std::string& id)
 {
-    const int entry = FrameWindows->IndexOf(id);
-    if (entry < 0)
+    Unlist(id).reset();
+}
+
+void TLMTAgentWndClass::ReopenFrameWindow(const std::string& id)
+{
+    if (!PhotoSetShown(id)) {
+        CloseFrameWindow(id);
         return;
-    TLMTWndClass* window = WindowOf(entry);
-    FrameWindows->Delete(entry);
-    window->Release();
+    }
+    // A large photo takes a while to render: meanwhile the set keeps its old window.
+    ui::GpBitmapPtr image;
+    try {
+        image = RenderPhotoSet(id);
+    } catch (...) {
+        // What is stored cannot be shown: the old picture goes too, as a start would show none.
+        CloseFrameWindow(id);
+        throw;
+    }
+    // Out of the list, the old window stays on the desktop until the new one shows over it.
+    const UnlistedFrame old = Unlist(id);
+    OpenRenderedFrameWindow(id, *image);
 }
 
 void TLMTAgentWndClass::HandleCopyData(ui::Message& message)
 {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.lParam);
     RunCopyDataCommand(data, {
-        {'U', [this](const std::string& id) { CloseFrameWindow(id); OpenFrameWindow(id); }},
+        {'U', [this](const std::string& id) { ReopenFrameWindow(id); }},
         {'H', [this](const std::string& id) { CloseFrameWindow(id); }},
         {'S', [this](const std::string& id) { OpenFrameWindow(id); }},
     });

@@ -37,6 +37,9 @@ public:
     // Frees the window of a photo set and removes its entry; a window busy in its own menu or
     // dialog goes from the desktop and the list at once and is freed when that has returned.
     void CloseFrameWindow(const std::string& id);
+    // Shows a photo set anew from what is stored: a listed window stays until the new one shows
+    // over it. A set hidden, removed or failing to render loses its window; the failure raises.
+    void ReopenFrameWindow(const std::string& id);
 
 protected:
     void ApplyWindowStyle(ui::CreateParams& params) override;

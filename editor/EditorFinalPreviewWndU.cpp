@@ -162,6 +162,9 @@ void TLMTSEditorPreviewWndClass::SnapTimerTimer(ui::Component&)
 void TLMTSEditorPreviewWndClass::FormClick(ui::Component&)
 {
     PlacementFollowing = false;
+    // Placed: the picture stays put, and the hint has said what it had to.
+    SnapTimer->SetEnabled(false);
+    ui::App().CancelHint();
     SetModalResult(ui::mrOk);
 }
 

@@ -2,7 +2,8 @@
 // The placement window: the finished framed photo with its per-pixel alpha, centred under the
 // mouse pointer while the user chooses where it goes on the desktop. A click or Enter places it
 // (mrOK, the window's Left and Top being the place), Esc cancels (mrCancel). For its first ten
-// seconds it shows how to do so as its hint.
+// seconds it shows how to do so as its hint. A placed picture stays where it was placed until
+// the window is freed, so that it can wait there for the desktop agent's frame.
 #include <windows.h>
 
 #include <cstdint>
@@ -63,6 +64,9 @@ public:
     void FormKeyDown(ui::Control& sender, WORD& key, ui::ShiftState shift);
     // Shows the hint at the window's centre during the first ten seconds, and clears it after.
     void UpdatePlacementHint();
+
+protected:
+    bool HidesAfterModal(int result) const override { return result != ui::mrOk; }
 };
 
 } // namespace lumetta

@@ -120,7 +120,9 @@ void TLMTSEditorWndClass::btnSingleFrameDoneClick(ui::Component&)
     SetWindowLongA(application, GWL_EXSTYLE, oldStyle | WS_EX_TOPMOST | WS_EX_TOOLWINDOW);
     ToggleShowDesktop();
 
-    // Whatever happens inside the placement, the desktop, the style and the editor come back.
+    // Whatever happens inside the placement, the desktop, the style and the editor come back. A
+    // placed picture stays on the screen until then, so that the spot is never bare: the agent
+    // shows the set's frame there before "U" returns.
     struct Restore {
         TLMTSEditorWndClass* editor;
         ui::Owned<TLMTSEditorPreviewWndClass>& placement;

@@ -250,6 +250,7 @@ TEST_F(AgentWindow, CommandsOpenCloseAndReopenByCaseInsensitiveId)
     TLMTWndClass* second = Frame(IdA);
     ASSERT_TRUE(second);
     EXPECT_NE(second->Handle(), firstWindow);
+    EXPECT_FALSE(IsWindow(firstWindow));
     EXPECT_EQ(second->Left(), 300);
     EXPECT_EQ(FrameWindows->Count(), 1);
 
@@ -266,6 +267,11 @@ TEST_F(AgentWindow, CommandsOpenCloseAndReopenByCaseInsensitiveId)
     Send('U', IdC);                          // not listed: just opened
     EXPECT_TRUE(Frame(IdC));
     EXPECT_EQ(FrameWindows->Count(), 2);
+    stage.Store(IdC, {{"Hidden", 1}});
+    Send('U', IdC);                          // hidden meanwhile: closed
+    RegDeleteKeyA(HKEY_CURRENT_USER, PhotoSetKey(IdB).c_str());
+    Send('U', IdB);                          // removed meanwhile: closed
+    EXPECT_EQ(FrameWindows->Count(), 0);
 }
 
 TEST_F(AgentWindow, CommandsOpenNothingForSetsThatAreNotStored)
@@ -375,6 +381,13 @@ TEST_F(AgentWindow, SetThatFailsToRenderIsSkippedAndTheRestOpen)
     Send('U', IdB); // swallowed by the command's guard
     EXPECT_FALSE(Frame(IdB));
     EXPECT_EQ(FrameWindows->Count(), 2);
+    // A shown set that no longer renders loses its window, as it would stay away after a start.
+    const HWND shown = Frame(IdA)->Handle();
+    StoreFailingSet(stage, IdA);
+    Send('U', IdA);
+    EXPECT_FALSE(Frame(IdA));
+    EXPECT_FALSE(IsWindow(shown));
+    EXPECT_EQ(FrameWindows->Count(), 1);
 }
 
 TEST_F(AgentWindow, StartOnWorkersOpensWhatOneByOneOpens)

@@ -1,13 +1,16 @@
 // The editor and the real agent as programs of their own: a photo placed with Enter becomes a
 // stored set and an agent window at its place; Apply, Hide/Show and Remove make the agent's
 // windows follow; the agent's Remove makes the editor's view page refresh; placements made and
-// left with the real pointer and keys while the agent shows the last one. Every process a test
-// starts is ended by that test.
+// left with the real pointer and keys while the agent shows the last one; a placed or applied
+// photo that never leaves its place while the agent renders it. Every process a test starts is
+// ended by that test.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "AgentTestSupport.h"
@@ -54,10 +57,11 @@ protected:
         std::filesystem::copy_file(BuildFile(LUMETTA_DIST_DIR "english.lng"), stage.Dir() + "english.lng");
     }
     // The editor started with a new photo of one colour.
-    std::unique_ptr<Program> EditorWithPhoto(COLORREF colour)
+    std::unique_ptr<Program> EditorWithPhoto(COLORREF colour, int width = 320, int height = 240)
     {
         const std::string photo = stage.Dir() + "photo.png";
-        test::SaveImageFile(photo, 320, 240, [&](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, 320, 240, colour); });
+        test::SaveImageFile(photo, width, height,
+                            [&](Gdiplus::Graphics& g) { test::FillArea(g, 0, 0, width, height, colour); });
         return std::make_unique<Program>(editorExe, "-open \"" + photo + "\"", FindEditorWindow);
     }
     // The agent the editor started, taken over so that the test ends it.
@@ -84,6 +88,27 @@ protected:
         RECT place{};
         GetWindowRect(window, &place);
         return place;
+    }
+    // Whether one of the shown windows lies over `spot`.
+    static bool Covers(const std::vector<HWND>& windows, POINT spot)
+    {
+        return std::any_of(windows.begin(), windows.end(), [&](HWND window) {
+            const RECT place = Place(window);
+            return PtInRect(&place, spot) != FALSE;
+        });
+    }
+    // Looks every few milliseconds until `done`: false when `covered` failed at any look, or
+    // `done` never came. A look goes through the windows one by one, and one window shown over
+    // another that then goes can slip past it: a failed look is looked at again at once.
+    static bool CoveredUntil(const std::function<bool()>& covered, const std::function<bool()>& done)
+    {
+        bool always = true;
+        for (const ULONGLONG end = GetTickCount64() + 30000; !done(); Sleep(2)) {
+            always = always && (covered() || covered());
+            if (GetTickCount64() > end)
+                return false;
+        }
+        return always;
     }
 };
 
@@ -211,6 +236,42 @@ TEST_F(PhotoSetsWithAgent, EachNextPlacementTakesTheKeysWhileTheAgentShowsTheLas
         EXPECT_TRUE(WaitUntil([&] { return !placementUp(); })) << round;
         ASSERT_TRUE(WaitUntil([&] { return back(round + 1); })) << round;
     }
+}
+
+// A large photo takes the agent a while to render. Meanwhile the photo stays where the user put
+// it: from the placing click the placement window until the agent's frame shows, and on Apply
+// the old frame until the new one shows.
+TEST_F(PhotoSetsWithAgent, APhotoStaysInPlaceWhileTheAgentRendersIt)
+{
+    const std::unique_ptr<Program> started = EditorWithPhoto(RGB(60, 90, 200), 2400, 1600);
+    const Program& editor = *started;
+    HWND window = editor.WaitForMainWindow();
+    ASSERT_TRUE(window);
+    const std::unique_ptr<Program> agent = StartedAgent();
+    ASSERT_TRUE(agent);
+    const auto placements = [&] { return TopLevelWindows(editor.Id(), "TLMTSEditorPreviewWndClass"); };
+
+    ASSERT_TRUE(Click(window, "Done! Place on the Desktop"));
+    ASSERT_TRUE(WaitUntil([&] { return !placements().empty(); }));
+    const POINT spot{120, 120};
+    test::pointer::MoveTo(spot);
+    ASSERT_TRUE(WaitUntil([&] { return Covers(placements(), spot); }));
+    test::pointer::Click(spot);
+    EXPECT_TRUE(CoveredUntil([&] { return Covers(placements(), spot) || Covers(Frames(*agent), spot); },
+                             [&] { return !Frames(*agent).empty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return placements().empty() && IsWindowVisible(window); }));
+    const std::vector<std::string> ids = StoredIds();
+    ASSERT_EQ(ids.size(), 1u);
+    ASSERT_EQ(Frames(*agent).size(), 1u);
+    const HWND old = Frames(*agent)[0];
+
+    // Apply, after Edit as the frame's menu asks for it.
+    CopyDataCommand{'E', ids[0]}.Send(window, nullptr);
+    ASSERT_TRUE(Click(window, "Apply Changes"));
+    EXPECT_TRUE(CoveredUntil([&] { return Covers(Frames(*agent), spot); }, [&] {
+        const std::vector<HWND> frames = Frames(*agent);
+        return frames.size() == 1 && frames[0] != old && Covers(frames, spot);
+    }));
 }
 
 } // namespace

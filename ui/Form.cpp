@@ -337,7 +337,8 @@ int Form::ShowModal()
             if (IsWindow(window))
                 EnableWindow(window, TRUE);
         modal_ = false;
-        Hide();
+        if (HidesAfterModal(modalResult_))
+            Hide();
         if (previous && IsWindow(previous))
             SetActiveWindow(previous);
     };

@@ -82,7 +82,8 @@ public:
     // Asks CloseQuery, then hides the form; the main form ends the application, a modal one its showing.
     void Close();
     // Shows the form and handles messages until ModalResult is set; the other windows of the
-    // program are disabled meanwhile. Returns the ModalResult.
+    // program are disabled meanwhile. Returns the ModalResult. The form hides at the end unless
+    // HidesAfterModal says otherwise.
     int ShowModal();
     int GetModalResult() const { return modalResult_; }
     void SetModalResult(int result) { modalResult_ = result; }
@@ -115,6 +116,9 @@ public:
     void SetVisible(bool visible) override;
 
 protected:
+    // Whether the form hides when its modal showing ends with `result`; one that says no stays
+    // on the screen until it is hidden or freed.
+    virtual bool HidesAfterModal(int result) const { return true; }
     void ApplyWindowStyle(CreateParams& params) override;
     void WndProc(Message& message) override;
     void HandleCreated() override;
