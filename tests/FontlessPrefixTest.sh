@@ -2,31 +2,16 @@
 # Text where the usual fonts are missing: a fresh Wine prefix of its own, without the fonts the
 # build's prefix copies in and without its font replacements (no Tahoma, no Arial, no generic
 # sans-serif family). The chosen tests of each executable run there; they draw notes, the
-# cannot-load message and button faces and look for their ink. Every process of the prefix ends
-# with the script, on failure too (wineserver -k, then -w, before the prefix is deleted). WORK_DIR
-# is named after the test, as tools/lumetta expects of every test's own prefix.
+# cannot-load message and button faces and look for their ink. WORK_DIR is named after the test;
+# every process of the prefix ends with the script (PrivatePrefix.sh).
 #   FontlessPrefixTest.sh WORK_DIR TEST_EXE GTEST_FILTER [TEST_EXE GTEST_FILTER]...
 set -euo pipefail
 
 WORK=$(realpath -m "$1")
 shift
-export WINEPREFIX=$WORK/prefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$(dirname "${BASH_SOURCE[0]}")/PrivatePrefix.sh"
 # The tests check first that the prefix really lacks those fonts.
 export LUMETTA_FONTLESS=1
-unset DISPLAY
-LOG=$WORK/wine.log
-
-# The server is found through the prefix folder: it is ended first. After a failure the prefix stays
-# to be looked at.
-cleanup() {
-  local rc=$?
-  wineserver -k >>"$LOG" 2>&1 || true
-  wineserver -w >>"$LOG" 2>&1 || true
-  if [ "$rc" = 0 ]; then rm -rf "$WINEPREFIX"; fi
-}
-trap cleanup EXIT
-trap 'exit 143' INT TERM
 
 rm -rf "$WORK"
 mkdir -p "$WORK"
