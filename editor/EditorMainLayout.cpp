@@ -11,9 +11,11 @@ namespace {
 const ui::FontArgs BoldFont{"MS Sans Serif", -11, ui::fsBold, ui::clWindowText};
 
 const char* const PhotoFilter =
-    "All (*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf)|*.jpg;*.jpeg;*.bmp;*.ico;*.emf;*.wmf|JPEG Image File (*.jpg)|*.jpg|"
-    "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|Enhanced Metafiles (*.emf)|*.emf|"
-    "Metafiles (*.wmf)|*.wmf|All files|*.*";
+    "All pictures (*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.bmp;*.dib;*.tif;*.tiff;*.ico;*.emf;*.wmf)|"
+    "*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif;*.bmp;*.dib;*.tif;*.tiff;*.ico;*.emf;*.wmf|"
+    "JPEG pictures (*.jpg;*.jpeg;*.jpe;*.jfif)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG pictures (*.png)|*.png|"
+    "GIF pictures (*.gif)|*.gif|Bitmaps (*.bmp;*.dib)|*.bmp;*.dib|TIFF pictures (*.tif;*.tiff)|*.tif;*.tiff|"
+    "Icons (*.ico)|*.ico|Enhanced metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|All files (*.*)|*.*";
 
 } // namespace
 

@@ -305,6 +305,21 @@ TEST_F(ComposeFramedPhotoTest, NoteInAFamilyThatIsNotInstalledStillShows)
     EXPECT_GT(ink, 100);
 }
 
+// A family that is not installed falls back to one that is, also where the generic sans-serif
+// family is missing too: FontlessPrefixTest runs this with LUMETTA_FONTLESS set in a Wine prefix
+// without the usual fonts, which it checks first.
+TEST(TextFamily, FallsBackToAnInstalledFamily)
+{
+    if (GetEnvironmentVariableA("LUMETTA_FONTLESS", nullptr, 0)) {
+        EXPECT_FALSE(Gdiplus::FontFamily(L"Tahoma").IsAvailable());
+        EXPECT_FALSE(Gdiplus::FontFamily(L"Arial").IsAvailable());
+        Gdiplus::GpFontFamily* generic = nullptr;
+        EXPECT_NE(Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&generic), Gdiplus::Ok);
+    }
+    for (const char* name : {"Tahoma", "Arial", "Family Removed Since 1999"})
+        EXPECT_TRUE(ui::FontFamilyOrSansSerif(name)->IsAvailable()) << name;
+}
+
 TEST_F(ComposeFramedPhotoTest, TinyPhotoKeepsItsColourToTheEdgesOfThePhotoArea)
 {
     // A 3 x 3 photo at z = 1/3: the photo area (41.667, 63.333) to (209.333, 187.667) of the

@@ -8,7 +8,9 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "AgentTestSupport.h"
@@ -350,8 +352,10 @@ TEST_F(NewPhotoPage, TabAndShiftTabLeaveTheNote)
     EXPECT_EQ(note.Text().find('\t'), std::string::npos);
 }
 
-// Characters typed as Unicode key packets reach the note, the stored record and the text the
-// renderer draws as the user's ANSI characters: the euro sign, dashes and quotes as well as é, ü.
+// Characters typed as Unicode key packets reach the note, the stored record and the picture as
+// the user's ANSI characters: the euro sign, dashes and quotes as well as é, ü. The caption
+// drawn differs from one of the characters cut to their low bytes (¬ for the euro sign; the
+// dashes and quotes become control codes, which typing leaves out).
 TEST_F(NewPhotoPage, TypedCharactersOfTheCodePageReachTheNoteTheRecordAndThePicture)
 {
     ASSERT_EQ(GetACP(), 1252u) << "the characters below are those of code page 1252";
@@ -368,6 +372,23 @@ TEST_F(NewPhotoPage, TypedCharactersOfTheCodePageReachTheNoteTheRecordAndThePict
     const std::string stored = ReadPhotoSetSettings("1").Effects.PhotoNotes;
     EXPECT_EQ(stored, ansi);
     EXPECT_EQ(ui::WideFromAnsi(stored), typed);
+
+    const auto preview = [&] {
+        ui::Bitmap& picture = *editor->imgPreview->Picture().Graphic();
+        std::vector<std::uint8_t> pixels;
+        for (int row = 0; row < picture.Height(); ++row) {
+            const std::uint8_t* line = picture.ScanLine(row);
+            pixels.insert(pixels.end(), line, line + picture.Width() * 3);
+        }
+        return pixels;
+    };
+    const std::vector<std::uint8_t> drawn = preview();
+    std::string lowBytes;
+    for (const wchar_t c : typed)
+        if ((c & 0xFF) >= 0x20) // typed control codes never reach the note
+            lowBytes += static_cast<char>(c & 0xFF);
+    note.SetText(lowBytes);
+    EXPECT_TRUE(preview() != drawn) << "the caption of the low bytes looks the same";
 }
 
 // A frame of the other orientation moves the thumbnail: what the old one covered is drawn anew.

@@ -305,9 +305,10 @@ TEST_F(PhotoSets, ApplyRewritesTheSettingsAndKeepsTheWindowValues)
     EXPECT_EQ(editor->nPages->ActivePage(), editor->NotebookPageView);
 }
 
-// The tilt's value, left showing below the pointer over "Discard Changes", lets a quick click
-// through to the button.
-TEST_F(PhotoSets, ASlidersValueHintOverAButtonLetsAQuickClickThrough)
+// The tilt's value, showing below the pointer over "Discard Changes", lets a click through to the
+// button, and the click comes while the hint shows there. A move the editor sees onto the button
+// hides the hint first, so the hand here is quicker than the editor.
+TEST_F(PhotoSets, ASlidersValueHintOverAButtonLetsAClickThrough)
 {
     stage.Store(IdA, {});
     Start();
@@ -321,10 +322,28 @@ TEST_F(PhotoSets, ASlidersValueHintOverAButtonLetsAQuickClickThrough)
     GetWindowRect(editor->btnSingleFrameCancel->Handle(), &discard);
     const POINT onSlider{(discard.left + discard.right) / 2 - 30, test::CentreOnScreen(*editor->trackRotation).y};
     test::pointer::Click(onSlider);
-    const RECT hint = test::ShownHintBounds();
+    RECT hint = test::ShownHintBounds();
     const POINT onHint{(hint.left + hint.right) / 2, (hint.top + hint.bottom) / 2};
     ASSERT_TRUE(PtInRect(&discard, onHint));
+
+    test::pointer::MoveTo(onHint);
+    hint = test::ShownHintBounds();
+    ASSERT_TRUE(IsRectEmpty(&hint)) << "a move the editor sees hides the hint";
+    // Over the slider and back onto the hint before the editor handles a move: the two moves
+    // come to it as one, onto the button it already knows the pointer is on.
+    SetCursorPos(onSlider.x, onSlider.y);
+    editor->trackRotation->SetPosition(editor->trackRotation->Position() + 1);
+    hint = test::ShownHintBounds();
+    ASSERT_TRUE(PtInRect(&hint, onHint));
+    bool hintShownAtClick = false;
+    const ui::NotifyEvent discardClick = editor->btnSingleFrameCancel->OnClick;
+    editor->btnSingleFrameCancel->OnClick = [&](ui::Component& sender) {
+        const RECT shown = test::ShownHintBounds();
+        hintShownAtClick = PtInRect(&shown, onHint) != FALSE;
+        discardClick(sender);
+    };
     test::pointer::QuickClick(onHint);
+    EXPECT_TRUE(hintShownAtClick);
     EXPECT_EQ(editor->nPages->ActivePage(), editor->NotebookPageView);
 }
 

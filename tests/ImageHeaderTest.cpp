@@ -5,7 +5,12 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "ImageBytes.h"
 #include "ImageSupport.h"
@@ -226,6 +231,51 @@ TEST(ImageHeader, FieldsThatSizeTheDecodersBuffersAreBounded)
     }
 }
 
+// Wine's decoder does not read back what its GIF encoder writes: a one-pixel GIF made by hand.
+std::string OnePixelGif()
+{
+    return std::string("GIF89a\1\0\1\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
+}
+
+// An icon of a red 32 x 32 PNG.
+std::string RedIcon(const TempFolder& folder)
+{
+    const auto red = [](Gdiplus::Graphics& g) { FillArea(g, 0, 0, 32, 32, RGB(255, 0, 0)); };
+    SaveImageFile(folder.Dir() + "inner.png", 32, 32, red);
+    std::ifstream in(folder.Path() / "inner.png", std::ios::binary);
+    return Ico(32, 32, std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+}
+
+// A metafile drawn by the platform: a frame of one inch square, a 100 x 50 rectangle.
+bool WriteMetafile(const std::string& path)
+{
+    const RECT inch{0, 0, 2540, 2540};
+    const HDC dc = CreateEnhMetaFileA(nullptr, path.c_str(), &inch, nullptr);
+    if (!dc)
+        return false;
+    Rectangle(dc, 0, 0, 100, 50);
+    return DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+}
+
+// An old-style metafile drawn by the platform (a 100 x 50 rectangle) behind a placeable header of
+// one inch square.
+void WritePlaceableMetafile(const std::string& path)
+{
+    const HDC dc = CreateMetaFileA(nullptr);
+    Rectangle(dc, 0, 0, 100, 50);
+    const HMETAFILE metafile = CloseMetaFile(dc);
+    std::string bits(GetMetaFileBitsEx(metafile, 0, nullptr), '\0');
+    GetMetaFileBitsEx(metafile, static_cast<UINT>(bits.size()), bits.data());
+    DeleteMetaFile(metafile);
+    Bytes header;
+    header.U32(0x9AC6CDD7).U16(0).U16(0).U16(0).U16(96).U16(96).U16(96).U32(0);
+    std::uint16_t checksum = 0;
+    for (std::size_t i = 0; i < header.Size(); i += 2)
+        checksum ^= static_cast<std::uint16_t>(static_cast<std::uint8_t>(header.Data()[i]) |
+                                               static_cast<std::uint8_t>(header.Data()[i + 1]) << 8);
+    std::ofstream(path, std::ios::binary) << header.U16(checksum).Data() << bits;
+}
+
 class HugePhotoFiles : public ::testing::Test {
 protected:
     TempFolder folder;
@@ -301,27 +351,98 @@ TEST_F(HugePhotoFiles, NormalPhotosOfEveryFormatStillLoad)
             EXPECT_TRUE(Near(PixelOf(*photo, 39, 29), RGB(255, 64, 32))) << name;
         }
     }
-    // Wine's decoder does not read back what its GIF encoder writes: a one-pixel GIF made by hand.
-    const std::string gif("GIF89a\1\0\1\0\x80\0\0\xFF\xFF\xFF\0\0\0,\0\0\0\0\1\0\1\0\0\2\2D\1\0;", 35);
-    LoadPaddedPhoto(Write("p.gif", gif), false);
+    LoadPaddedPhoto(Write("p.gif", OnePixelGif()), false);
     EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
-    // An icon made of a PNG.
-    SaveImageFile(folder.Dir() + "inner.png", 32, 32, red);
-    std::ifstream in(folder.Path() / "inner.png", std::ios::binary);
-    const std::string inner((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto icon = LoadPaddedPhoto(Write("p.ico", Ico(32, 32, inner)), false);
+    const auto icon = LoadPaddedPhoto(Write("p.ico", RedIcon(folder)), false);
     EXPECT_EQ(LastPhotoStatus, Gdiplus::Ok);
     EXPECT_EQ(icon->Width(), 42u); // 32 x 32 on a 42 x 32 canvas
 
-    // A metafile drawn by the platform: a frame of one inch square, a 100 x 50 rectangle.
     const std::string emfPath = folder.Dir() + "p.emf";
-    const RECT inch{0, 0, 2540, 2540};
-    const HDC dc = CreateEnhMetaFileA(nullptr, emfPath.c_str(), &inch, nullptr);
-    ASSERT_TRUE(dc);
-    Rectangle(dc, 0, 0, 100, 50);
-    DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+    ASSERT_TRUE(WriteMetafile(emfPath));
     // The header passes it on; Wine's decoder then makes no bitmap of a metafile at all.
     EXPECT_EQ(DeclaredImageFileSize(emfPath), (DeclaredSize{100, 96}));
+}
+
+// The program's own photo loading, as the Open dialog's choice reaches it.
+Gdiplus::Status LoadStatus(const std::string& path)
+{
+    LoadPaddedPhoto(path, false);
+    return LastPhotoStatus;
+}
+
+// Whether the platform's own decoder makes a bitmap of the file.
+bool PlatformDecodes(const std::string& path)
+{
+    const ui::GpBitmapPtr bitmap(Gdiplus::Bitmap::FromFile(ui::WideFromAnsi(path).c_str()));
+    return bitmap && bitmap->GetLastStatus() == Gdiplus::Ok;
+}
+
+// The parts of text between separators.
+std::vector<std::string> Split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+// The Open dialog shows first every picture that loads, then each kind on its own, then every
+// file; each extension it lists opens through the program's own loading (the header reading
+// first), and nothing that loads is left out.
+TEST_F(HugePhotoFiles, TheOpenDialogListsEveryKindOfPhotoThatLoads)
+{
+    char text[2048] = {};
+    const std::string languageFile = std::string(LUMETTA_DIST_DIR) + "english.lng";
+    GetPrivateProfileStringA("Editor", "1002", "", text, sizeof text, languageFile.c_str());
+    // Description and pattern pairs: the patterns of each entry.
+    const std::vector<std::string> parts = Split(text, '|');
+    std::vector<std::vector<std::string>> entries;
+    for (std::size_t i = 1; i < parts.size(); i += 2)
+        entries.push_back(Split(parts[i], ';'));
+    ASSERT_GE(entries.size(), 3u) << text;
+    EXPECT_EQ(entries.back(), std::vector<std::string>{"*.*"});
+    std::vector<std::string> kinds;
+    for (std::size_t i = 1; i + 1 < entries.size(); ++i)
+        kinds.insert(kinds.end(), entries[i].begin(), entries[i].end());
+    EXPECT_EQ(kinds, entries.front()) << "each kind once, in the order of all pictures";
+
+    const auto red = [](Gdiplus::Graphics& g) { FillArea(g, 0, 0, 8, 6, RGB(255, 0, 0)); };
+    const auto encoded = [red](const wchar_t* mime) {
+        return [=](const std::string& path) { SaveImageFile(path, 8, 6, red, mime); };
+    };
+    const auto bytes = [](std::string content) {
+        return [=](const std::string& path) { std::ofstream(path, std::ios::binary) << content; };
+    };
+    const std::map<std::string, std::function<void(const std::string&)>> samples = {
+        {"jpg", encoded(L"image/jpeg")}, {"jpeg", encoded(L"image/jpeg")}, {"jpe", encoded(L"image/jpeg")},
+        {"jfif", encoded(L"image/jpeg")}, {"png", encoded(L"image/png")}, {"gif", bytes(OnePixelGif())},
+        {"bmp", encoded(L"image/bmp")}, {"dib", encoded(L"image/bmp")}, {"tif", encoded(L"image/tiff")},
+        {"tiff", encoded(L"image/tiff")}, {"ico", bytes(RedIcon(folder))},
+        {"emf", [](const std::string& path) { WriteMetafile(path); }},
+        {"wmf", [](const std::string& path) { WritePlaceableMetafile(path); }},
+    };
+    std::set<std::string> listed;
+    for (const std::string& pattern : entries.front()) {
+        ASSERT_EQ(pattern.rfind("*.", 0), 0u) << pattern;
+        const std::string extension = pattern.substr(2);
+        listed.insert(extension);
+        const auto sample = samples.find(extension);
+        ASSERT_NE(sample, samples.end()) << "no sample of " << pattern;
+        const std::string path = folder.Dir() + "sample." + extension;
+        sample->second(path);
+        EXPECT_EQ(DeclaredPhotoStatus(DeclaredImageFileSize(path)), Gdiplus::Ok) << pattern;
+        // Wine's decoder makes no bitmap of a metafile at all; where the platform's does, ours must load it.
+        const bool metafile = extension == "emf" || extension == "wmf";
+        if (metafile && !PlatformDecodes(path))
+            continue;
+        EXPECT_EQ(LoadStatus(path), Gdiplus::Ok) << pattern;
+    }
+    for (const auto& [extension, sample] : samples)
+        EXPECT_TRUE(listed.count(extension)) << "*." << extension << " loads but is not listed";
 }
 
 } // namespace

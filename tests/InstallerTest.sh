@@ -10,12 +10,9 @@
 set -euo pipefail
 
 SETUP=$(realpath "$1") PROBE=$(realpath "$2") WORK=$(realpath -m "$3") DIST=$(realpath "$4") VERSION=$5
-export WINEPREFIX=$WORK/prefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$(dirname "${BASH_SOURCE[0]}")/PrivatePrefix.sh"
 # Wine takes the command line's and the file names' encoding from the locale.
 export LC_ALL=C.UTF-8
-unset DISPLAY
-LOG=$WORK/wine.log
 APP='Software\Orvaneware\Lumetta'
 RUN='Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumetta'
@@ -26,16 +23,6 @@ fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
 expect() { # what, expected, actual
   [ "$2" = "$3" ] && echo "ok: $1" || fail "$1: expected [$2], got [$3]"
 }
-
-# The server is found through the prefix folder: it is ended first. After a failure the prefix stays
-# to be looked at.
-cleanup() {
-  local rc=$?
-  wineserver -k >>"$LOG" 2>&1 || true
-  wineserver -w >>"$LOG" 2>&1 || true
-  if [ "$rc" = 0 ]; then rm -rf "$WINEPREFIX"; fi
-}
-trap cleanup EXIT
 
 probe() { wine "$PROBE" "$@" 2>>"$LOG" </dev/null | tr -d '\r'; }
 has_key() { wine "$PROBE" key "$1" >>"$LOG" 2>&1 </dev/null; }

@@ -611,6 +611,28 @@ bool Near(COLORREF a, COLORREF b)
     return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
 }
 
+// The seen area of BGRA rows: any alpha but 0 counts, bytes past a row's pixels do not.
+TEST(LayeredSeenArea, HoldsEveryPixelThatIsNotFullyTransparent)
+{
+    constexpr int width = 5, height = 4, stride = 4 * width + 4;
+    const auto area = [](const std::vector<std::uint8_t>& pixels) {
+        const RECT r = SeenArea(pixels.data(), width, height, stride);
+        return std::array<LONG, 4>{r.left, r.top, r.right, r.bottom};
+    };
+    // The padding after each row holds a byte where a sixth pixel's alpha would be.
+    std::vector<std::uint8_t> pixels(stride * height, 0);
+    for (int row = 0; row < height; ++row)
+        pixels[row * stride + 4 * width + 3] = 255;
+    EXPECT_EQ(area(pixels), (std::array<LONG, 4>{0, 0, 0, 0}));
+    const auto alpha = [&](int x, int y) -> std::uint8_t& { return pixels[y * stride + 4 * x + 3]; };
+    alpha(4, 3) = 1;
+    EXPECT_EQ(area(pixels), (std::array<LONG, 4>{4, 3, 5, 4}));
+    // Rows of different extents around a transparent one.
+    alpha(1, 0) = 255;
+    alpha(2, 0) = 255;
+    EXPECT_EQ(area(pixels), (std::array<LONG, 4>{1, 0, 5, 4}));
+}
+
 TEST_F(UiWindow, LayeredFormPutsItsPixelsAndAlphaOnTheScreen)
 {
     // Left half opaque orange below two transparent rows, right half fully transparent.

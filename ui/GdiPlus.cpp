@@ -51,15 +51,24 @@ std::wstring WideFromAnsi(std::string_view text)
 
 namespace {
 
-// The generic family's name, asked for once: the platform keeps that family for the process.
-const std::wstring& GenericSansSerifName()
+// The family that text falls back to, asked for once: the generic sans-serif family, or where there
+// is none (a system without the usual fonts) the first installed family; empty only without any font.
+const std::wstring& FallbackFamilyName()
 {
     static const std::wstring name = [] {
-        Gdiplus::GpFontFamily* generic = nullptr;
         WCHAR text[LF_FACESIZE] = {};
-        if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic)
-            Gdiplus::DllExports::GdipGetFamilyName(generic, text, LANG_NEUTRAL);
-        return std::wstring(text);
+        Gdiplus::GpFontFamily* generic = nullptr;
+        // The platform keeps the generic family for the process.
+        if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&generic) == Gdiplus::Ok && generic &&
+            Gdiplus::DllExports::GdipGetFamilyName(generic, text, LANG_NEUTRAL) == Gdiplus::Ok)
+            return std::wstring(text);
+        const Gdiplus::InstalledFontCollection installed;
+        Gdiplus::FontFamily first;
+        INT found = 0;
+        if (installed.GetFamilies(1, &first, &found) == Gdiplus::Ok && found == 1 &&
+            first.GetFamilyName(text) == Gdiplus::Ok)
+            return std::wstring(text);
+        return std::wstring();
     }();
     return name;
 }
@@ -106,7 +115,7 @@ std::unique_ptr<Gdiplus::FontFamily> FontFamilyOrSansSerif(std::string_view name
     auto family = std::make_unique<Gdiplus::FontFamily>(WideFromAnsi(name).c_str());
     if (family->IsAvailable())
         return family;
-    return std::make_unique<Gdiplus::FontFamily>(GenericSansSerifName().c_str());
+    return std::make_unique<Gdiplus::FontFamily>(FallbackFamilyName().c_str());
 }
 
 Gdiplus::Status DrawTextLines(Gdiplus::Graphics& graphics, std::string_view text, const Gdiplus::Font& font,

@@ -60,7 +60,8 @@ Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Imag
 Gdiplus::Status DrawImageKeepingEdges(Gdiplus::Graphics& graphics, Gdiplus::Image& image, const Gdiplus::RectF& dest);
 
 // The installed font family of that name (ANSI code page) or, when there is none, the system's
-// generic sans-serif family, so that text set in a font removed since still shows.
+// generic sans-serif family, so that text set in a font removed since still shows; where that is
+// missing as well, the first installed family: text never vanishes while any font is there.
 std::unique_ptr<Gdiplus::FontFamily> FontFamilyOrSansSerif(std::string_view name);
 
 // Draws text of the ANSI code page whose lines end in CR LF (or LF): each break starts a new line

@@ -18,6 +18,26 @@ FormArgs Borderless(FormArgs args)
 
 } // namespace
 
+RECT SeenArea(const std::uint8_t* pixels, int width, int height, std::ptrdiff_t stride)
+{
+    RECT seen{width, height, 0, 0};
+    for (int row = 0; row < height; ++row) {
+        const std::uint8_t* line = pixels + row * stride;
+        const auto alpha = [line](int x) { return line[std::size_t{4} * x + 3]; };
+        int first = 0;
+        while (first < width && alpha(first) == 0)
+            ++first;
+        if (first == width)
+            continue;
+        int last = width - 1;
+        while (alpha(last) == 0)
+            --last;
+        seen = RECT{std::min<LONG>(seen.left, first), std::min<LONG>(seen.top, row),
+                    std::max<LONG>(seen.right, last + 1), row + 1};
+    }
+    return seen.left < seen.right ? seen : RECT{0, 0, 0, 0};
+}
+
 LayeredForm::LayeredForm(Component* owner, const FormArgs& args)
     : Form(owner, Borderless(args)), layerDC_(CreateCompatibleDC(nullptr))
 {
@@ -64,32 +84,21 @@ bool LayeredForm::SetLayerImage(Gdiplus::Bitmap& image)
     if (image.LockBits(&area, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
         return false;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    RECT seen{width, height, 0, 0};
-    for (INT row = 0; row < height; ++row) {
-        const auto* pixels =
-            static_cast<const std::uint8_t*>(data.Scan0) + static_cast<std::ptrdiff_t>(row) * data.Stride;
-        std::memcpy(static_cast<std::uint8_t*>(bits) + row * rowBytes, pixels, rowBytes);
-        const auto alpha = [pixels](INT x) { return pixels[std::size_t{4} * x + 3]; };
-        INT first = 0;
-        while (first < width && alpha(first) == 0)
-            ++first;
-        if (first == width)
-            continue;
-        INT last = width - 1;
-        while (alpha(last) == 0)
-            --last;
-        seen = RECT{std::min<LONG>(seen.left, first), std::min<LONG>(seen.top, row),
-                    std::max<LONG>(seen.right, last + 1), row + 1};
-    }
+    for (INT row = 0; row < height; ++row)
+        std::memcpy(static_cast<std::uint8_t*>(bits) + row * rowBytes,
+                    static_cast<const std::uint8_t*>(data.Scan0) + static_cast<std::ptrdiff_t>(row) * data.Stride,
+                    rowBytes);
     image.UnlockBits(&data);
     GdiFlush();
+    const RECT seen = SeenArea(static_cast<const std::uint8_t*>(bits), width, height,
+                               static_cast<std::ptrdiff_t>(rowBytes));
 
     HGDIOBJ previous = SelectObject(layerDC_.Get(), bitmap.Get());
     if (!previousBitmap_)
         previousBitmap_ = previous;
     layerBitmap_ = std::move(bitmap);
     layerSize_ = SIZE{width, height};
-    seenArea_ = seen.left < seen.right ? seen : RECT{0, 0, 0, 0};
+    seenArea_ = seen;
     SetClientSize(width, height);
     UpdateLayer();
     return true;

@@ -5,11 +5,18 @@
 // wherever the picture is not fully transparent.
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "ui/Form.h"
 #include "ui/GdiPlus.h"
 #include "ui/Handles.h"
 
 namespace ui {
+
+// The smallest rectangle holding every pixel whose alpha is not 0, of width x height BGRA pixels
+// with rows `stride` bytes apart; empty when there is none.
+RECT SeenArea(const std::uint8_t* pixels, int width, int height, std::ptrdiff_t stride);
 
 class LayeredForm : public Form {
 public:
