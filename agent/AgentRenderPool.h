@@ -19,8 +19,9 @@
 namespace lumetta {
 
 inline constexpr std::uint64_t MiB = std::uint64_t{1} << 20;
-// The agent's working set stays below this however many sets are stored.
-inline constexpr std::uint64_t AgentWorkingSetLimit = 2048 * MiB;
+// The agent's working set stays below this however many sets are stored, unless one photo alone
+// needs more: such a render runs by itself.
+inline constexpr std::uint64_t AgentWorkingSetLimit = 1024 * MiB;
 // Kept from the limit for the agent itself: code, heaps, frame images, and the finished pictures
 // that wait for their windows.
 inline constexpr std::uint64_t AgentOwnReserve = 256 * MiB;

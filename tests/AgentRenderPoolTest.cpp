@@ -21,16 +21,16 @@ namespace {
 
 TEST(StartRenders, WorkersBoundByCoresAndMemory)
 {
-    // 2 GiB less the agent's own 256 MiB holds eleven renders of a 24-megapixel photo at their peak.
+    // 1 GiB less the agent's own 256 MiB holds five renders of a 24-megapixel photo at their peak.
     const std::uint64_t typical = TypicalPhotoRenderPeak();
     EXPECT_EQ(typical, 6u * 24'000'000 + 16 * MiB);
-    EXPECT_EQ(RenderMemoryBudget(16384 * MiB), 1792 * MiB);
-    EXPECT_EQ(RenderMemoryBudget(700 * MiB), 700 * MiB); // no more than is free
-    EXPECT_EQ(RenderWorkerCount(16, 1792 * MiB), 11u);
+    EXPECT_EQ(RenderMemoryBudget(16384 * MiB), 768 * MiB);
+    EXPECT_EQ(RenderMemoryBudget(500 * MiB), 500 * MiB); // no more than is free
+    EXPECT_EQ(RenderWorkerCount(16, 768 * MiB), 5u);
     EXPECT_EQ(RenderWorkerCount(16, 5 * typical - 1), 4u);
-    EXPECT_EQ(RenderWorkerCount(2, 1792 * MiB), 2u);
+    EXPECT_EQ(RenderWorkerCount(2, 768 * MiB), 2u);
     EXPECT_EQ(RenderWorkerCount(8, 0), 1u); // never none
-    EXPECT_EQ(RenderWorkerCount(0, 1792 * MiB), 1u);
+    EXPECT_EQ(RenderWorkerCount(0, 768 * MiB), 1u);
     for (unsigned cores : {1u, 8u, 64u, 1024u})
         EXPECT_LE(RenderWorkerCount(cores, RenderMemoryBudget(UINT64_MAX)) * typical + AgentOwnReserve,
                   AgentWorkingSetLimit)
@@ -41,9 +41,9 @@ TEST(StartRenders, WorkersBoundByCoresAndMemory)
 TEST(StartRenders, PeakCountsTheDecodeWhateverTheCanvas)
 {
     EXPECT_EQ(PhotoRenderPeak(6000, 4000), 6u * 24'000'000 + RenderOverheadBytes);
-    // The largest photos: a panorama and 200 megapixels, never more than the render budget.
+    // A panorama and a phone's 200 megapixels: the decode alone, no canvas of 13377 x 10032.
     EXPECT_EQ(PhotoRenderPeak(16000, 4000), 6u * 64'000'000 + RenderOverheadBytes);
-    EXPECT_LE(PhotoRenderPeak(16320, 12240), RenderMemoryBudget(UINT64_MAX));
+    EXPECT_EQ(PhotoRenderPeak(16320, 12240), 6u * 16320 * 12240 + RenderOverheadBytes);
     EXPECT_EQ(PhotoRenderPeak(640, 480), 6u * 640 * 480 + RenderOverheadBytes);
     // Refused before decoding: costs no more than the overhead.
     EXPECT_EQ(PhotoRenderPeak(16384, 16385), RenderOverheadBytes);
