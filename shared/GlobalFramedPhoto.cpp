@@ -186,8 +186,7 @@ ui::GpBitmapPtr MakePhotoPicture(const TPaddedPhoto& photo, const TPhotoClipRect
     {
         const int width = static_cast<int>(geometry.PartWidth), height = static_cast<int>(geometry.PartHeight);
         const std::unique_ptr<ui::Bitmap> part =
-            photo.Scale(width, height, CropSourceRect(photo.Width(), photo.Height(), clip.X, clip.Y, clip.W, clip.H),
-                        fromHalvedCopies);
+            CropScalePhoto(photo, width, height, clip.X, clip.Y, clip.W, clip.H, fromHalvedCopies);
         ApplyEffects(*part, effects);
         pic.reset(new Gdiplus::Bitmap(part->Handle(), nullptr));
     }

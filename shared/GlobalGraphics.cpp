@@ -188,9 +188,9 @@ Gdiplus::RectF CropSourceRect(std::uint32_t photoWidth, std::uint32_t photoHeigh
 }
 
 std::unique_ptr<ui::Bitmap> CropScalePhoto(const TPaddedPhoto& photo, int width, int height, double x, double y,
-                                           double w, double h)
+                                           double w, double h, bool fromHalvedCopies)
 {
-    return photo.Scale(width, height, CropSourceRect(photo.Width(), photo.Height(), x, y, w, h));
+    return photo.Scale(width, height, CropSourceRect(photo.Width(), photo.Height(), x, y, w, h), fromHalvedCopies);
 }
 
 // ---- Colour effects -------------------------------------------------------------------------

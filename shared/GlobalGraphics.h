@@ -89,9 +89,10 @@ std::unique_ptr<ui::Bitmap> MakeThumbnail(const TPaddedPhoto& photo, bool portra
 Gdiplus::RectF CropSourceRect(std::uint32_t photoWidth, std::uint32_t photoHeight, double x, double y, double w,
                               double h);
 
-// The clip of the canvas scaled to width x height in a new 24-bit bitmap.
+// The clip of the canvas scaled to width x height in a new 24-bit bitmap; from the photo's halved
+// copies when asked and it has them.
 std::unique_ptr<ui::Bitmap> CropScalePhoto(const TPaddedPhoto& photo, int width, int height, double x, double y,
-                                           double w, double h);
+                                           double w, double h, bool fromHalvedCopies = false);
 
 // Nearest integer, ties to even.
 double RoundHalfEven(double value);
