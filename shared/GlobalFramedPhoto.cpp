@@ -9,7 +9,6 @@
 #include "shared/GlobalGraphics.h"
 #include "shared/GlobalImageHeader.h"
 #include "shared/LangUnit.h"
-#include "ui/Handles.h"
 
 namespace lumetta {
 
@@ -321,34 +320,15 @@ ui::GpBitmapPtr DrawTurnedIntoView(Gdiplus::Image* pic, Gdiplus::Image& frameIma
     return out;
 }
 
-// The whole of a file; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE)
-        return false;
-    const ui::KernelHandle file(opened);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD read = 0;
-    return bytes.empty() || (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                             read == bytes.size());
-}
-
 } // namespace
 
-// Decoded from a copy in memory, so that the frame's file is not held open while the image lives.
 ui::GpBitmapPtr LoadFrameImage(const TPhotoFrame& frame)
 {
     const std::string path = FramesetDir + frame.Filename;
     const std::optional<DeclaredSize> size = DeclaredImageFileSize(path);
-    std::string bytes;
-    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels) || !ReadWholeFile(path, bytes))
+    if (!size || !HasPixelsWithin(*size, MaxPaddedCanvasPixels))
         return nullptr;
-    ui::GpBitmapPtr image = DecodeImageBytes(bytes);
+    ui::GpBitmapPtr image = DecodeImageFile(path);
     if (!image || image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
         return nullptr;
     return image;

@@ -8,6 +8,7 @@
 #include "GlobalConsts.h"
 #include "GlobalFunc.h"
 #include "ui/Error.h"
+#include "ui/Handles.h"
 #include "ui/IniFile.h"
 #include "ui/ResourceStream.h"
 
@@ -128,9 +129,14 @@ std::unique_ptr<TPaddedPhoto> LoadPaddedPhoto(const std::string& fileName, bool 
     LastPhotoStatus = DeclaredPhotoStatus(declared);
     if (LastPhotoStatus != Gdiplus::Ok)
         return FallbackPhoto(portrait);
-    const std::wstring wideName = ui::WideFromAnsi(fileName);
-    ui::GpBitmapPtr image(Gdiplus::Bitmap::FromFile(wideName.c_str(), TRUE));
-    LastPhotoStatus = image ? image->GetLastStatus() : Gdiplus::OutOfMemory;
+    // From a copy in memory: the photo lives as long as it is shown, its file must not be held.
+    ui::GpBitmapPtr image;
+    try {
+        image = DecodeImageFile(fileName, true);
+        LastPhotoStatus = image ? image->GetLastStatus() : Gdiplus::Win32Error;
+    } catch (const ui::OleError&) {
+        LastPhotoStatus = Gdiplus::OutOfMemory;
+    }
     if (LastPhotoStatus != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
         return FallbackPhoto(portrait);
     // Pixels that cannot be read (out of memory) count as not loaded.
@@ -366,9 +372,32 @@ struct ComRelease {
     void operator()(IUnknown* object) const { object->Release(); }
 };
 
+// The whole of a file; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE)
+        return false;
+    const ui::KernelHandle file(opened);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF)
+        return false;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    DWORD read = 0;
+    return bytes.empty() || (ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                             read == bytes.size());
+}
+
 } // namespace
 
-ui::GpBitmapPtr DecodeImageBytes(std::string_view bytes)
+ui::GpBitmapPtr DecodeImageFile(const std::string& path, bool colorManaged)
+{
+    std::string bytes;
+    return ReadWholeFile(path, bytes) ? DecodeImageBytes(bytes, colorManaged) : nullptr;
+}
+
+ui::GpBitmapPtr DecodeImageBytes(std::string_view bytes, bool colorManaged)
 {
     IStream* created = nullptr;
     HRESULT result = CreateStreamOnHGlobal(nullptr, TRUE, &created);
@@ -383,7 +412,7 @@ ui::GpBitmapPtr DecodeImageBytes(std::string_view bytes)
     result = stream->Seek(start, STREAM_SEEK_SET, nullptr);
     if (FAILED(result))
         throw ui::OleError(result);
-    return ui::GpBitmapPtr(new Gdiplus::Bitmap(stream.get(), FALSE));
+    return ui::GpBitmapPtr(new Gdiplus::Bitmap(stream.get(), colorManaged ? TRUE : FALSE));
 }
 
 ui::GpBitmapPtr LoadPngResource(const std::string& name)
@@ -416,7 +445,7 @@ void DrawCentredOver(ui::Bitmap& box, Gdiplus::Bitmap& image, COLORREF backgroun
                 for (int x = x0; x < x1; ++x, from += 4, to += 3) {
                     const unsigned alpha = from[3];
                     for (int c = 0; c < 3; ++c)
-                        to[c] = static_cast<std::uint8_t>((from[c] * alpha + to[c] * (255 - alpha) + 127) / 255);
+                        to[c] = BlendOver(from[c], alpha, to[c]);
                 }
             }
             image.UnlockBits(&data);

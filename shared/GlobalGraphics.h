@@ -146,12 +146,21 @@ void FillGradientRect(HDC dc, const RECT& rect, COLORREF color1, COLORREF color2
 ui::GpBitmapPtr LoadPngResource(const std::string& name);
 
 // An image decoded from a copy of bytes in memory, which the bitmap keeps: it holds no file open.
-// Raises ui::OleError.
-ui::GpBitmapPtr DecodeImageBytes(std::string_view bytes);
+// colorManaged: with the colour profile embedded in the bytes applied. Raises ui::OleError.
+ui::GpBitmapPtr DecodeImageBytes(std::string_view bytes, bool colorManaged = false);
+// The same from a copy of a file's bytes, so that the file can be moved or deleted while the image
+// lives; null when the file cannot be read.
+ui::GpBitmapPtr DecodeImageFile(const std::string& path, bool colorManaged = false);
+
+// A channel of an image pixel of that alpha laid over a background channel, source-over:
+// (value x alpha + background x (255 - alpha) + 127) div 255.
+constexpr std::uint8_t BlendOver(std::uint8_t value, unsigned alpha, std::uint8_t background)
+{
+    return static_cast<std::uint8_t>((value * alpha + background * (255 - alpha) + 127) / 255);
+}
 
 // image centred on a 24-bit box filled with background (x = box width div 2 - image width div 2,
-// likewise y), cut where it is larger, blended source-over: each channel
-// (image x alpha + background x (255 - alpha) + 127) div 255. Done on the rows themselves,
+// likewise y), cut where it is larger, blended source-over (BlendOver). Done on the rows themselves,
 // which is much faster than drawing through the box's device context.
 void DrawCentredOver(ui::Bitmap& box, Gdiplus::Bitmap& image, COLORREF background);
 

@@ -162,6 +162,8 @@ TEST_F(PhotoFiles, PhotosAreCentredOnWhite24BitCanvases)
 
     SaveImageFile(Path("upright.jpg"), 300, 400, Solid(Red, 300, 400), L"image/jpeg");
     const auto upright = LoadPaddedPhoto(Path("upright.jpg"), false);
+    // A photo that is shown holds no file open: the user may move or delete it meanwhile.
+    EXPECT_TRUE(DeleteFileA(Path("upright.jpg").c_str()));
     EXPECT_EQ(upright->Width(), 533u);
     EXPECT_EQ(upright->Height(), 400u);
     EXPECT_EQ(PixelOf(*upright, 114, 200), White);
