@@ -1,5 +1,6 @@
-// Times photo loading, crop-and-scale and the colour effects: the median of several runs of each,
-// in milliseconds. The 24-megapixel JPEG it loads is made here and removed at the end.
+// Times photo loading, the halved copies, the thumbnail, crop-and-scale and the colour effects: the
+// median of several runs of each, in milliseconds, beside the decode alone. Of the photo named, or
+// of a 24-megapixel JPEG made here and removed at the end.
 #include <windows.h>
 
 #include <algorithm>
@@ -55,27 +56,9 @@ bool WriteTestPhoto(const std::string& path)
     return encoder && photo.Save(widePath.c_str(), &*encoder, nullptr) == Gdiplus::Ok;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// The platform's decode alone, its pixels locked in their own format (a copy-free view).
+void TimeDecode(const std::string& path)
 {
-    std::string path;
-    bool made = false;
-    if (argc > 1) {
-        path = argv[1];
-    } else {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        path = std::string(temp) + "lumetta-bench-24mp.jpg";
-        if (!WriteTestPhoto(path)) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            return 1;
-        }
-        made = true;
-    }
-    std::printf("photo: %s, %.1f MB\n", path.c_str(), std::filesystem::file_size(path) / 1e6);
-
-    // The yardstick: the platform's decode alone, with every pixel read once.
     const std::wstring widePath = ui::WideFromAnsi(path);
     ui::GpBitmapPtr decoded;
     const double decode = MedianMs(3, [&] { decoded.reset(); }, [&] {
@@ -85,9 +68,12 @@ int main(int argc, char** argv)
         if (decoded->LockBits(&all, Gdiplus::ImageLockModeRead, decoded->GetPixelFormat(), &data) == Gdiplus::Ok)
             decoded->UnlockBits(&data);
     });
-    decoded.reset();
-    std::printf("bare decode: %.1f ms\n", decode);
+    std::printf("decode: %.1f ms\n", decode);
+}
 
+// Loading, the halved copies, the thumbnail and the clip; the clip is returned for the effects.
+std::unique_ptr<ui::Bitmap> TimeStages(const std::string& path)
+{
     std::unique_ptr<TPaddedPhoto> canvas;
     const double load = MedianMs(3, [&] { canvas.reset(); }, [&] { canvas = LoadPaddedPhoto(path, false); });
     std::printf("LoadPaddedPhoto -> %u x %u canvas: %.1f ms (status %d)\n", canvas->Width(), canvas->Height(), load,
@@ -97,12 +83,15 @@ int main(int argc, char** argv)
     const Gdiplus::RectF clip = CropSourceRect(canvas->Width(), canvas->Height(), 0.1, 0.1, 0.8, 0.8);
     std::printf("clip 500 x 375 from the halved copies: %.1f ms\n",
                 MedianMs(5, [] {}, [&] { canvas->Scale(500, 375, clip, true); }));
-
     std::unique_ptr<ui::Bitmap> part;
     const double crop =
         MedianMs(5, [&] { part.reset(); }, [&] { part = CropScalePhoto(*canvas, 500, 375, 0.1, 0.1, 0.8, 0.8); });
     std::printf("CropScalePhoto to 500 x 375: %.1f ms\n", crop);
+    return part;
+}
 
+void TimeEffects(const ui::Bitmap& part)
+{
     const struct {
         const char* name;
         std::function<void(ui::Bitmap&)> apply;
@@ -116,12 +105,32 @@ int main(int argc, char** argv)
     };
     ui::Bitmap work;
     for (const auto& effect : effects) {
-        const double ms = MedianMs(15, [&] { work.Assign(*part); }, [&] { effect.apply(work); });
+        const double ms = MedianMs(15, [&] { work.Assign(part); }, [&] { effect.apply(work); });
         std::printf("%s on 500 x 375: %.2f ms\n", effect.name, ms);
     }
+}
 
-    canvas.reset();
-    if (made)
+} // namespace
+
+// lumetta_bench [PHOTO]: the stages for PHOTO, or for a 24-megapixel photo made here and removed.
+int main(int argc, char** argv)
+{
+    std::string path;
+    if (argc > 1) {
+        path = argv[1];
+    } else {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        path = std::string(temp) + "lumetta-bench-24mp.jpg";
+        if (!WriteTestPhoto(path)) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    std::printf("photo: %s, %.1f MB\n", path.c_str(), std::filesystem::file_size(path) / 1e6);
+    TimeDecode(path);
+    TimeEffects(*TimeStages(path));
+    if (argc <= 1)
         std::filesystem::remove(path);
     return 0;
 }

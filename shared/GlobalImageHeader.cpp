@@ -690,13 +690,6 @@ PhotoTurn UprightTurn(std::uint8_t orientation)
     }
 }
 
-std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size)
-{
-    if (size && UprightTurn(size->Orientation).SwapsSides())
-        std::swap(size->Width, size->Height);
-    return size;
-}
-
 bool HasPixelsWithin(const DeclaredSize& size, std::uint64_t limit)
 {
     return size.BuffersFit && size.Width != 0 && size.Height != 0 && size.Width <= limit &&

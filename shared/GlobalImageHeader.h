@@ -39,8 +39,6 @@ struct PhotoTurn {
 };
 PhotoTurn UprightTurn(std::uint8_t orientation);
 
-// The size as the photo shows once turned upright by its orientation.
-std::optional<DeclaredSize> UprightSize(std::optional<DeclaredSize> size);
 
 // Whether the size has no side of 0 and at most limit pixels, all frames together as well, and
 // the buffers fit.

@@ -146,7 +146,7 @@ void TPaddedPhoto::ReadPixels()
             for (INT x = 0; x < width; ++x, from += 4, to += 3) {
                 const unsigned alpha = from[3];
                 for (int c = 0; c < 3; ++c)
-                    to[c] = static_cast<std::uint8_t>((from[c] * alpha + 255 * (255 - alpha) + 127) / 255);
+                    to[c] = BlendOver(from[c], alpha, 255);
             }
         }
         decoded_->UnlockBits(&data);

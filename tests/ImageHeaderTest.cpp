@@ -160,9 +160,10 @@ TEST(ImageHeader, OrientationOfAJpegsExifSegmentAndATiffsFirstDirectory)
     EXPECT_EQ(orientation(TiffWith(8, 6, 8, {{274, 3, {7}}})), 7);
 
     // The sides swap for 5 to 8 only.
-    EXPECT_EQ(UprightSize(DeclaredSize{60, 40, 0, true, 4}), (DeclaredSize{60, 40, 0, true, 4}));
-    EXPECT_EQ(UprightSize(DeclaredSize{60, 40, 0, true, 5}), (DeclaredSize{40, 60, 0, true, 5}));
-    EXPECT_EQ(UprightSize(DeclaredSize{60, 40, 0, true, 9}), (DeclaredSize{60, 40, 0, true, 9}));
+    EXPECT_FALSE(UprightTurn(4).SwapsSides());
+    EXPECT_TRUE(UprightTurn(5).SwapsSides());
+    EXPECT_TRUE(UprightTurn(8).SwapsSides());
+    EXPECT_FALSE(UprightTurn(9).SwapsSides());
 }
 
 TEST(ImageHeader, FieldsThatSizeTheDecodersBuffersAreBounded)
