@@ -213,11 +213,6 @@ Size PngSize(FieldReader& in, std::uint64_t start)
     return BufferFits(width, height, channels * depth) ? Checked(in, width, height) : Refused(width, height);
 }
 
-// The first frame header, then every scan to the end of the picture. Bytes between segments are
-// skipped as the decoder skips them, within a budget, until the frame header; after it, the
-// entropy-coded data runs to the next marker. A scan or the end of the picture before any frame
-// header means no size; a file that ends early keeps the size it declared. The first Exif segment
-// before the scans gives the orientation.
 // What the frame header and the scans say about the decoder's buffers.
 struct JpegFrame {
     std::uint8_t Components = 0;
@@ -225,6 +220,26 @@ struct JpegFrame {
     int Scans = 0;
 };
 
+// The frame header of `length` bytes at pos (after the marker): the picture's size, judged by the
+// decoder's output; nothing where the header is damaged.
+Size JpegFrameSize(FieldReader& in, std::uint64_t pos, std::uint16_t length, std::uint8_t marker, JpegFrame& frame)
+{
+    const std::uint16_t height = in.U16(pos + 3, true), width = in.U16(pos + 5, true);
+    const std::uint8_t components = in.U8(pos + 7);
+    if (!in.Ok() || components == 0 || length < 8 + 3 * components)
+        return std::nullopt;
+    if (components > 4 || !BufferFits(width, height, 8 * std::uint64_t{components}))
+        return Refused(width, height);
+    frame.Components = components;
+    frame.Progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
+    return DeclaredSize{width, height};
+}
+
+// The first frame header, then every scan to the end of the picture. Bytes between segments are
+// skipped as the decoder skips them, within a budget, until the frame header; after it, the
+// entropy-coded data runs to the next marker. A scan or the end of the picture before any frame
+// header means no size; a file that ends early keeps the size it declared. The first Exif segment
+// before the scans gives the orientation.
 Size WalkJpeg(FieldReader& in, JpegFrame& frame)
 {
     constexpr std::uint64_t strayBudget = 1 << 20;
@@ -277,15 +292,9 @@ Size WalkJpeg(FieldReader& in, JpegFrame& frame)
         if (frameHeader) {
             if (size)
                 return size; // the decoder stops at a second frame header
-            const std::uint16_t height = in.U16(pos + 3, true), width = in.U16(pos + 5, true);
-            const std::uint8_t components = in.U8(pos + 7);
-            if (!in.Ok() || components == 0 || length < 8 + 3 * components)
-                return std::nullopt;
-            if (components > 4 || !BufferFits(width, height, 8 * std::uint64_t{components}))
-                return Refused(width, height);
-            frame.Components = components;
-            frame.Progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
-            size = DeclaredSize{width, height};
+            size = JpegFrameSize(in, pos, length, marker, frame);
+            if (!size || !size->BuffersFit)
+                return size;
             size->Orientation = orientation.value_or(1);
         } else if (marker == 0xDA && ++scans > scanLimit) {
             return Refused(size->Width, size->Height);

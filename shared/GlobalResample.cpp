@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
+#include <utility>
 #include <system_error>
 #include <thread>
 
@@ -43,20 +45,25 @@ double MemoryPosition(const TCanvasAxis& axis, double canvas)
     return axis.Reversed ? axis.PhotoLength * axis.PhotoPerCanvas - along : along;
 }
 
-// Adds to `weights` (from memory pixel `first`) what [a, b) of the canvas takes from the photo,
-// each share of it over `total` canvas pixels.
-void AddCoverage(const TCanvasAxis& axis, double a, double b, double total, std::int64_t first,
-                 std::vector<double>& weights)
+// Where [a, b) of the canvas shows the photo, as positions [first, second) in its memory; none
+// where the span misses the photo.
+std::optional<std::pair<double, double>> MemorySpan(const TCanvasAxis& axis, double a, double b)
 {
     const double lo = std::max(a, axis.PhotoStart), hi = std::min(b, axis.PhotoStart + axis.PhotoLength);
     if (hi <= lo)
-        return;
+        return std::nullopt;
     const double count = axis.PhotoCount;
     const double p = std::clamp(MemoryPosition(axis, lo), 0.0, count);
     const double q = std::clamp(MemoryPosition(axis, hi), 0.0, count);
-    const double m0 = std::min(p, q), m1 = std::max(p, q);
-    const double covered = total * axis.PhotoPerCanvas;
-    const auto end = std::min(static_cast<std::int64_t>(std::ceil(m1)), std::int64_t{axis.PhotoCount});
+    return std::pair{std::min(p, q), std::max(p, q)};
+}
+
+// Adds to `weights` (from memory pixel `first`) what the memory span takes, each share of it over
+// `covered` photo pixels.
+void AddCoverage(std::pair<double, double> span, double covered, std::int64_t first, std::vector<double>& weights)
+{
+    const auto [m0, m1] = span;
+    const auto end = static_cast<std::int64_t>(std::ceil(m1));
     for (auto j = static_cast<std::int64_t>(std::floor(m0)); j < end; ++j)
         weights[static_cast<std::size_t>(j - first)] +=
             (std::min(m1, static_cast<double>(j + 1)) - std::max(m0, static_cast<double>(j))) / covered;
@@ -89,15 +96,13 @@ void AddAveragingTaps(TAxisTaps& taps, const TCanvasAxis& axis, double x0, doubl
         total = pixel;
     }
     // The memory pixels the spans reach, in one run from the first.
+    std::optional<std::pair<double, double>> reached[3];
     double low = HUGE_VAL, high = -HUGE_VAL;
-    for (const Span& span : spans) {
-        if (span.b <= span.a)
-            continue;
-        for (const double x : {span.a, span.b}) {
-            const double m = std::clamp(MemoryPosition(axis, std::clamp(x, axis.PhotoStart, axis.PhotoStart + axis.PhotoLength)),
-                                        0.0, static_cast<double>(axis.PhotoCount));
-            low = std::min(low, m);
-            high = std::max(high, m);
+    for (int i = 0; i < 3; ++i) {
+        reached[i] = MemorySpan(axis, spans[i].a, spans[i].b);
+        if (reached[i]) {
+            low = std::min(low, reached[i]->first);
+            high = std::max(high, reached[i]->second);
         }
     }
     weights.clear();
@@ -107,9 +112,9 @@ void AddAveragingTaps(TAxisTaps& taps, const TCanvasAxis& axis, double x0, doubl
     }
     const auto first = static_cast<std::int64_t>(std::floor(low));
     weights.assign(static_cast<std::size_t>(static_cast<std::int64_t>(std::ceil(high)) - first), 0.0);
-    for (const Span& span : spans)
-        if (span.b > span.a)
-            AddCoverage(axis, span.a, span.b, total, first, weights);
+    for (const auto& span : reached)
+        if (span)
+            AddCoverage(*span, total * axis.PhotoPerCanvas, first, weights);
     AddTaps(taps, first, weights);
 }
 
